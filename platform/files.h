@@ -1,0 +1,26 @@
+// Files and directories with the semantics the game was written for: a process
+// current directory, bare file names resolved without regard to letter case,
+// and "*.EXT" patterns matched without regard to case.
+#pragma once
+#include <cstddef>
+#include <cstdio>
+
+bool platformGetCurrentDirectory(char* buffer, size_t size);
+bool platformSetCurrentDirectory(const char* path);
+
+// Opens a file by name in the current directory (or by a path whose last
+// component is resolved the same way). For reading, an existing file whose
+// name matches without regard to case is opened; for writing, such a file is
+// replaced, else a file of exactly that name is created. Mode as for fopen.
+FILE* platformOpenFile(const char* name, const char* mode);
+// Size of an open file in bytes, or -1.
+long platformFileSize(FILE* file);
+
+// Calls found(name, context) for every regular file of the current directory
+// whose name matches pattern ("*.EXT", "*", or an exact name), without regard to
+// case, in ascending order of the names compared without case. Returns the count.
+typedef void (*FileFoundFunction)(const char* name, void* context);
+int platformFindFiles(const char* pattern, FileFoundFunction found, void* context);
+
+// Resolves name in directory like platformOpenFile and writes the full path.
+bool platformResolvePath(const char* directory, const char* name, char* output, size_t size);

@@ -1,0 +1,13 @@
+// Clock, tick count and threads.
+#pragma once
+#include <cstdint>
+
+// Milliseconds since an arbitrary start, wrapping like a 32-bit tick count.
+uint32_t platformTickCount();
+// The current time in seconds, used to seed the pseudo-random generator.
+long platformTimeSeconds();
+// Tests fix the clock so that deals are reproducible; a negative value frees it.
+void platformFixTimeSeconds(long seconds);
+void platformSleep(int milliseconds);
+// Starts fn(argument) on a new detached thread; false when it could not start.
+bool platformStartThread(void (*fn)(void*), void* argument);

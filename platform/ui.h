@@ -1,0 +1,30 @@
+// The window side of the platform: message boxes, window title and geometry,
+// screen metrics. (The rest of the window layer is declared beside it.)
+#pragma once
+#include "platform/window.h"
+
+enum PlatformMessageKind {
+    PLATFORM_MB_INFORMATION,
+    PLATFORM_MB_EXCLAMATION,
+    PLATFORM_MB_ERROR,
+    PLATFORM_MB_OKCANCEL_INFORMATION
+};
+// Shows a modal message box; returns true for OK (always true for the plain kinds).
+bool platformMessageBox(WindowHandle owner, const char* title, const char* text, PlatformMessageKind kind);
+
+void platformSetWindowTitle(WindowHandle window, const char* title);
+// Outer rectangle of the window on the screen.
+void platformGetWindowRect(WindowHandle window, int* left, int* top, int* right, int* bottom);
+
+enum PlatformMetric {
+    METRIC_MAXIMIZED_WIDTH,   // width of a maximised window
+    METRIC_MAXIMIZED_HEIGHT,  // height of a maximised window
+    METRIC_FRAME_WIDTH,       // sizing-frame width
+    METRIC_FRAME_HEIGHT,      // sizing-frame height
+    METRIC_DIALOG_FRAME_WIDTH,
+    METRIC_CAPTION_HEIGHT,    // caption-button height
+    METRIC_MENU_HEIGHT,       // menu-bar height
+    METRIC_MENU_CHECK_WIDTH,
+    METRIC_MENU_CHECK_HEIGHT
+};
+int platformMetric(PlatformMetric metric);

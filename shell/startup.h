@@ -1,0 +1,5 @@
+// Start-up and shutdown of the program.
+#pragma once
+#include "platform/window.h"
+
+void releaseResources(WindowHandle window);
