@@ -13,6 +13,8 @@ enum PlatformMessageKind {
 bool platformMessageBox(WindowHandle owner, const char* title, const char* text, PlatformMessageKind kind);
 
 void platformSetWindowTitle(WindowHandle window, const char* title);
+// Size of the window's client area in device pixels (below the menu bar).
+void platformGetClientSize(WindowHandle window, int* width, int* height);
 // Outer rectangle of the window on the screen.
 void platformGetWindowRect(WindowHandle window, int* left, int* top, int* right, int* bottom);
 
