@@ -12,6 +12,7 @@ bool platformSetCurrentDirectory(const char* path);
 // component is resolved the same way). For reading, an existing file whose
 // name matches without regard to case is opened; for writing, such a file is
 // replaced, else a file of exactly that name is created. Mode as for fopen.
+// Only regular files are opened; an empty name opens nothing.
 FILE* platformOpenFile(const char* name, const char* mode);
 // Size of an open file in bytes, or -1.
 long platformFileSize(FILE* file);
@@ -22,5 +23,8 @@ long platformFileSize(FILE* file);
 typedef void (*FileFoundFunction)(const char* name, void* context);
 int platformFindFiles(const char* pattern, FileFoundFunction found, void* context);
 
-// Resolves name in directory like platformOpenFile and writes the full path.
+// Resolves name in directory like platformOpenFile and writes the path of the
+// existing file (or, when there is none, of the file a write would create).
+// True only when an existing regular file was found; output is empty when the
+// path does not fit. Safe to call from any thread.
 bool platformResolvePath(const char* directory, const char* name, char* output, size_t size);

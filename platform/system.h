@@ -11,3 +11,10 @@ void platformFixTimeSeconds(long seconds);
 void platformSleep(int milliseconds);
 // Starts fn(argument) on a new detached thread; false when it could not start.
 bool platformStartThread(void (*fn)(void*), void* argument);
+
+// Numbers in the game's text files always use the point as decimal separator,
+// whatever locale the window toolkit installed. platformUseClassicNumbers switches
+// the calling thread to the classic "C" conventions and returns a token that
+// platformRestoreNumbers takes to switch back.
+void* platformUseClassicNumbers();
+void platformRestoreNumbers(void* token);
