@@ -9,13 +9,18 @@ enum PlatformMessageKind {
     PLATFORM_MB_ERROR,
     PLATFORM_MB_OKCANCEL_INFORMATION
 };
-// Shows a modal message box; returns true for OK (always true for the plain kinds).
+// Shows a modal message box titled title, modal on owner (a main window or a
+// dialog; null for none), texts in Windows-1252: information, exclamation and
+// error have an OK button, the question OK and Cancel. Returns true for OK
+// (always true for the plain kinds; closing the question counts as Cancel).
 bool platformMessageBox(WindowHandle owner, const char* title, const char* text, PlatformMessageKind kind);
 
+// Caption of a main window or dialog (Windows-1252).
 void platformSetWindowTitle(WindowHandle window, const char* title);
 // Size of the window's client area in device pixels (below the menu bar).
 void platformGetClientSize(WindowHandle window, int* width, int* height);
-// Outer rectangle of the window on the screen.
+// Outer rectangle (frame included) of the window on the screen, in device
+// pixels; right and bottom exclusive.
 void platformGetWindowRect(WindowHandle window, int* left, int* top, int* right, int* bottom);
 
 enum PlatformMetric {
@@ -29,4 +34,7 @@ enum PlatformMetric {
     METRIC_MENU_CHECK_WIDTH,
     METRIC_MENU_CHECK_HEIGHT
 };
+// Device pixels. Maximised size = the primary screen's work area; frame and
+// caption measured on the main window once it has been shown (estimates from
+// the style before); menu height = the menu bar's height.
 int platformMetric(PlatformMetric metric);
