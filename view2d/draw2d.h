@@ -5,6 +5,11 @@
 
 extern int fadeFrames;
 
+#if MAHJONG_3D
+// Centre of the board for the 3D camera (x, y), set by layoutBoard2D.
+extern float boardCentre3D[2];
+#endif
+
 void layoutBoard2D(WindowHandle window);
 void drawBoard2D(WindowHandle window, int fadeA, int fadeB, int16_t weightBackground, int16_t weightTile);
 void paintBoard(WindowHandle window);

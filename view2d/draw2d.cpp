@@ -1,0 +1,311 @@
+// Drawing the board in 2D: placing the tiles, composing a frame in the board
+// buffer, the fade-out of a removed pair and the hit test.
+//
+// A frame is the background (one copy or one fill), then the 144 tiles in
+// index order. Faces are row copies from the scaled tile set; only highlights,
+// shadows and the two tiles of a fade go pixel by pixel, and even those clip
+// their rectangle once and then run over plain rows.
+#include "view2d/draw2d.h"
+
+#include <mutex>
+
+#include "engine/board.h"
+#include "platform/system.h"
+#include "settings/settings.h"
+#include "shell/mainwindow.h"
+#include "shell/statusbar.h"
+#include "view2d/draw_tile.h"
+#include "view2d/tileset.h"
+#include "view2d/view_lock.h"
+
+#if MAHJONG_3D
+void renderScene3DAndPresent(WindowHandle window);  // the 3D view: draws the scene and shows it
+float boardCentre3D[2];
+#endif
+
+int fadeFrames = 0;
+
+namespace {
+
+constexpr uint32_t BLACK = 0;
+constexpr uint32_t COLOUR_MASK = 0x00FFFFFF;
+
+inline uint32_t* pixelAt(Surface* surface, int x, int y) {
+    return surface->pixels + static_cast<size_t>(y) * surface->width + x;
+}
+
+// Clips a rectangle to a surface; false when nothing is left.
+bool clipTo(const Surface* surface, int* left, int* top, int* right, int* bottom) {
+    if (surfaceIsEmpty(surface)) return false;
+    if (*left < 0) *left = 0;
+    if (*top < 0) *top = 0;
+    if (*right > surface->width) *right = surface->width;
+    if (*bottom > surface->height) *bottom = surface->height;
+    return *left < *right && *top < *bottom;
+}
+
+// Mixes colour into the rectangle (left, top)-(right, bottom).
+void blendRect(Surface* surface, int left, int top, int right, int bottom, uint32_t colour, int weightA,
+               int weightB) {
+    if (!clipTo(surface, &left, &top, &right, &bottom)) return;
+    for (int y = top; y < bottom; ++y) {
+        uint32_t* row = pixelAt(surface, left, y);
+        for (int i = 0; i < right - left; ++i) row[i] = mixColors(row[i], colour, weightA, weightB);
+    }
+}
+
+// Mixes colour into the pixels of a horizontal, vertical or 45-degree line
+// from (x0, y0) to (x1, y1), the end point excluded (the pixels drawLine sets).
+void blendLine(Surface* surface, int x0, int y0, int x1, int y1, uint32_t colour, int weightA, int weightB) {
+    const int dx = x1 - x0, dy = y1 - y0;
+    const int steps = dx < 0 ? (dy < 0 ? (-dx > -dy ? -dx : -dy) : (-dx > dy ? -dx : dy))
+                             : (dy < 0 ? (dx > -dy ? dx : -dy) : (dx > dy ? dx : dy));
+    const int stepX = dx > 0 ? 1 : (dx < 0 ? -1 : 0), stepY = dy > 0 ? 1 : (dy < 0 ? -1 : 0);
+    for (int n = 0; n < steps; ++n) {
+        const int x = x0 + n * stepX, y = y0 + n * stepY;
+        if (x < 0 || y < 0 || x >= surface->width || y >= surface->height) continue;
+        uint32_t* p = pixelAt(surface, x, y);
+        *p = mixColors(*p, colour, weightA, weightB);
+    }
+}
+
+// The face of a fading tile: every pixel mixed with the tile set's.
+void blendFace(Surface* buffer, int x, int y, const Surface* tileSet, int cellX, int cellY, int width,
+               int height, int weightA, int weightB) {
+    if (surfaceIsEmpty(buffer) || surfaceIsEmpty(tileSet)) return;
+    // Clip against the buffer and the tile set at once.
+    int left = 0, top = 0, right = width, bottom = height;
+    if (x + left < 0) left = -x;
+    if (y + top < 0) top = -y;
+    if (cellX + left < 0) left = -cellX;
+    if (cellY + top < 0) top = -cellY;
+    if (x + right > buffer->width) right = buffer->width - x;
+    if (y + bottom > buffer->height) bottom = buffer->height - y;
+    if (cellX + right > tileSet->width) right = tileSet->width - cellX;
+    if (cellY + bottom > tileSet->height) bottom = tileSet->height - cellY;
+    for (int j = top; j < bottom; ++j) {
+        uint32_t* to = pixelAt(buffer, x, y + j);
+        const uint32_t* from = tileSet->pixels + static_cast<size_t>(cellY + j) * tileSet->width + cellX;
+        for (int i = left; i < right; ++i) to[i] = mixColors(to[i], from[i], weightA, weightB);
+    }
+}
+
+// The tile's left and bottom sides with their black outline. A fading tile
+// mixes the same pixels instead of setting them.
+void drawSides(Surface* buffer, int x, int y, int W, int H, int d, bool opaque, int weightA, int weightB) {
+    const uint32_t sides = Settings.SidesColor & COLOUR_MASK;
+    if (opaque) {
+        fillRect(buffer, x - d, y + H, x - d + W, y + H + d, sides);  // bottom side
+        fillRect(buffer, x - d, y + d, x, y + H, sides);              // left side
+        for (int i = 1; i <= d - 1; ++i) fillRect(buffer, x - i, y + i, x - i + 1, y + d, sides);  // upper bevel
+        for (int i = 0; i <= d - 1; ++i)                                                       // right bevel
+            fillRect(buffer, x + W - d + i, y + H, x + W - d + i + 1, y + H + d - i - 1, sides);
+        drawLine(buffer, x - 1, y + 1, x - d, y + d, BLACK);
+        drawLine(buffer, x - d, y + d, x - d, y + d + H, BLACK);
+        drawLine(buffer, x - d, y + d + H - 1, x - d + W, y + d + H - 1, BLACK);
+        drawLine(buffer, x + W - 1, y + H, x + W - 1 - d, y + H + d, BLACK);
+        return;
+    }
+    blendRect(buffer, x - d, y + H, x - d + W, y + H + d, sides, weightA, weightB);
+    blendRect(buffer, x - d, y + d, x, y + H, sides, weightA, weightB);
+    for (int i = 1; i <= d - 1; ++i) blendRect(buffer, x - i, y + i, x - i + 1, y + d, sides, weightA, weightB);
+    for (int i = 0; i <= d - 1; ++i)
+        blendRect(buffer, x + W - d + i, y + H, x + W - d + i + 1, y + H + d - i - 1, sides, weightA, weightB);
+    // The outline pixels, each mixed once: the left edge ends on the corner
+    // where the bottom edge begins, so the bottom edge starts one further on.
+    blendLine(buffer, x - 1, y + 1, x - d, y + d, BLACK, weightA, weightB);
+    blendLine(buffer, x - d, y + d, x - d, y + d + H, BLACK, weightA, weightB);
+    if (H >= 1) blendLine(buffer, x - d + 1, y + d + H - 1, x - d + W, y + d + H - 1, BLACK, weightA, weightB);
+    else blendLine(buffer, x - d, y + d + H - 1, x - d + W, y + d + H - 1, BLACK, weightA, weightB);
+    blendLine(buffer, x + W - 1, y + H, x + W - 1 - d, y + H + d, BLACK, weightA, weightB);
+}
+
+// How many times the tile is highlighted: once when it is selected, once more
+// when it belongs to the hint pair on show.
+int highlightCount(int tile) {
+    int count = 0;
+    if (tile == selectedTile || tile == secondTile) ++count;
+    if (hintShown) {
+        if (hintIndex >= pairCount || hintIndex < 0) hintIndex = 0;
+        if (pairCount > 0 && (pairList[hintIndex][0] == tile || pairList[hintIndex][1] == tile)) ++count;
+    }
+    return count;
+}
+
+}  // namespace
+
+uint32_t mixColors(uint32_t a, uint32_t b, int weightA, int weightB) {
+    const int total = weightA + weightB;
+    if (total == 0) return 0;
+    uint32_t result = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int channelA = static_cast<int>((a >> shift) & 0xFF);
+        const int channelB = static_cast<int>((b >> shift) & 0xFF);
+        const int mixed = (channelA * weightA + channelB * weightB) / total;
+        result |= (static_cast<uint32_t>(mixed) & 0xFF) << shift;
+    }
+    return result;
+}
+
+void darkenPixel(Surface* surface, int x, int y) { darkenRect(surface, x, y, x + 1, y + 1); }
+
+void darkenRect(Surface* surface, int left, int top, int right, int bottom) {
+    if (!clipTo(surface, &left, &top, &right, &bottom)) return;
+    const unsigned amount = Settings.ShadowsValue;
+    const size_t bytes = static_cast<size_t>(right - left) * sizeof(uint32_t);
+    for (int y = top; y < bottom; ++y) {
+        // Byte by byte: the unused top byte is 0 and stays 0, and the loop
+        // becomes a saturating subtraction over the whole row.
+        unsigned char* row = reinterpret_cast<unsigned char*>(pixelAt(surface, left, y));
+        for (size_t i = 0; i < bytes; ++i) row[i] = row[i] > amount ? static_cast<unsigned char>(row[i] - amount) : 0;
+    }
+}
+
+void drawTile2D(int tile, Surface* buffer, const Surface* tileSet, int16_t weightBackground, int16_t weightTile,
+                bool opaque) {
+    if (tile < 0 || tile >= TILE_COUNT) return;
+    const TileRecord& record = tileTable[tile];
+    if (record.face == 0) return;
+    const int x = record.screenX, y = record.screenY;
+    const int W = faceWidth, H = faceHeight, d = layerShift;
+
+    if (Settings.Shadows) drawTileShadow(tile, buffer);
+
+    if (chronoPaused) {
+        copyRect(buffer, x, y, tileSet, HIDDEN_FACE_COLUMN * W, HIDDEN_FACE_ROW * H, W, H);
+    } else if (opaque) {
+        copyRect(buffer, x, y, tileSet, record.faceCellX, record.faceCellY, W, H);
+        const int count = highlightCount(tile);
+        for (int n = 0; n < count; ++n) {
+            if (Settings.SelectMode == SELECT_INVERT)
+                copyRectInverted(buffer, x, y, tileSet, record.faceCellX, record.faceCellY, W, H);
+            else
+                darkenRect(buffer, x, y, x + W, y + H);
+        }
+    } else {
+        blendFace(buffer, x, y, tileSet, record.faceCellX, record.faceCellY, W, H, weightBackground, weightTile);
+    }
+    drawSides(buffer, x, y, W, H, d, opaque, weightBackground, weightTile);
+}
+
+void layoutBoard2D(WindowHandle window) {
+    (void)window;
+    std::lock_guard<std::recursive_mutex> guard(viewLock);
+    const int halfWidth = faceWidth / 2, halfHeight = faceHeight / 2;
+    for (int t = 0; t < TILE_COUNT; ++t) {
+        TileRecord& record = tileTable[t];
+        int column = HIDDEN_FACE_COLUMN, row = HIDDEN_FACE_ROW;  // a removed tile keeps a harmless cell
+        if (record.face >= 1 && record.face <= FACE_COUNT) {
+            column = faceColumnTable[record.face - 1];
+            row = faceRowTable[record.face - 1];
+        }
+        record.faceCellX = static_cast<int16_t>(column * faceWidth);
+        record.faceCellY = static_cast<int16_t>(row * faceHeight);
+        record.screenX = static_cast<int16_t>(halfWidth * record.column + layerShift * record.layer);
+        record.screenY = static_cast<int16_t>(halfHeight * record.row - layerShift * record.layer);
+    }
+    int16_t minX = tileTable[0].screenX, maxX = minX;
+    int16_t minY = tileTable[0].screenY, maxY = minY;
+    for (int t = 1; t < TILE_COUNT; ++t) {
+        const TileRecord& record = tileTable[t];
+        if (record.screenX < minX) minX = record.screenX;
+        if (record.screenX > maxX) maxX = record.screenX;
+        if (record.screenY < minY) minY = record.screenY;
+        if (record.screenY > maxY) maxY = record.screenY;
+    }
+    const int16_t originX = static_cast<int16_t>((boardAreaWidth() - (faceWidth + maxX - minX)) / 2);
+    const int16_t originY = static_cast<int16_t>((boardAreaHeight() - (faceHeight + maxY - minY)) / 2);
+    for (int t = 0; t < TILE_COUNT; ++t) {
+        tileTable[t].screenX = static_cast<int16_t>(tileTable[t].screenX + originX - minX);
+        tileTable[t].screenY = static_cast<int16_t>(tileTable[t].screenY + originY - minY);
+    }
+#if MAHJONG_3D
+    int minColumn = tileTable[0].column, maxColumn = minColumn;
+    int minRow = 18 - tileTable[0].row, maxRow = minRow;
+    for (int t = 1; t < TILE_COUNT; ++t) {
+        const int column = tileTable[t].column, row = 18 - tileTable[t].row;
+        if (column < minColumn) minColumn = column;
+        if (column > maxColumn) maxColumn = column;
+        if (row < minRow) minRow = row;
+        if (row > maxRow) maxRow = row;
+    }
+    boardCentre3D[0] = static_cast<float>((minColumn + maxColumn) / 4) + 0.5f;
+    boardCentre3D[1] = static_cast<float>((minRow + maxRow) / 4) + 1.0f;
+#endif
+}
+
+void drawBoard2D(WindowHandle window, int fadeA, int fadeB, int16_t weightBackground, int16_t weightTile) {
+    {
+        std::lock_guard<std::recursive_mutex> guard(viewLock);
+        Surface* buffer = &boardBuffer;
+        if (!surfaceIsEmpty(buffer)) {
+            const bool picture = Settings.Background[0] != 0 && !surfaceIsEmpty(&scaledBackground);
+            // A background that does not cover the whole buffer (or failed to
+            // load) shows the background colour around or in place of it.
+            if (!picture || scaledBackground.width < buffer->width || scaledBackground.height < buffer->height)
+                fillRect(buffer, 0, 0, buffer->width, buffer->height, Settings.BackgroundColor & COLOUR_MASK);
+            if (picture) copyRect(buffer, 0, 0, &scaledBackground, 0, 0, scaledBackground.width, scaledBackground.height);
+            for (int t = 0; t < TILE_COUNT; ++t)
+                drawTile2D(t, buffer, &scaledTileSet, weightBackground, weightTile, t != fadeA && t != fadeB);
+            platformPresentSurface(window, buffer, 0, toolbarHeight);
+        }
+    }
+    updateStatusBar(window);
+}
+
+int fadeFramesFor(int32_t removeTileTime, uint32_t elapsed) {
+    if (elapsed < 1) return 0;
+    return static_cast<int>(static_cast<int64_t>(removeTileTime) / static_cast<int64_t>(elapsed));
+}
+
+void fadeWeights(int frames, int i, int16_t* weightBackground, int16_t* weightTile) {
+    const int step = 100 / (frames + 1);
+    if (step > 0) {
+        *weightBackground = static_cast<int16_t>(i * step);
+        *weightTile = static_cast<int16_t>((frames - i + 1) * step);
+    } else {
+        *weightBackground = static_cast<int16_t>(i);
+        *weightTile = static_cast<int16_t>(frames - i + 1);
+    }
+}
+
+void paintBoard(WindowHandle window) {
+    const uint32_t start = platformTickCount();
+#if MAHJONG_3D
+    if (view3D) renderScene3DAndPresent(window);
+    else drawBoard2D(window, NO_TILE, NO_TILE, 0, 0);
+#else
+    drawBoard2D(window, NO_TILE, NO_TILE, 0, 0);
+#endif
+    fadeFrames = fadeFramesFor(Settings.RemoveTileTime, platformTickCount() - start);
+}
+
+void fadeOutPair(WindowHandle window, int a, int b) {
+    int frames = fadeFrames;
+    if (frames < 1) return;
+    if (frames > MAX_FADE_FRAMES) frames = MAX_FADE_FRAMES;
+    for (int i = 1; i <= frames; ++i) {
+        int16_t weightBackground, weightTile;
+        fadeWeights(frames, i, &weightBackground, &weightTile);
+        drawBoard2D(window, a, b, weightBackground, weightTile);
+    }
+}
+
+int tileAtPoint(int x, int y) {
+    const int boardY = y - toolbarHeight;
+    for (int t = TILE_COUNT - 1; t >= 0; --t) {
+        const TileRecord& record = tileTable[t];
+        if (record.face == 0) continue;
+        if (record.screenX <= x && x < record.screenX + faceWidth && record.screenY <= boardY &&
+            boardY < record.screenY + faceHeight)
+            return t;
+    }
+    return NO_TILE;
+}
+
+void makeBoardBuffer(WindowHandle window) {
+    std::lock_guard<std::recursive_mutex> guard(viewLock);
+    measureBoardArea(window);
+    releaseSurface(&boardBuffer);
+    createSurface(&boardBuffer, boardAreaWidth(), boardAreaHeight());
+}

@@ -1,0 +1,58 @@
+// Drawing a tile's shadow: the pieces flagged by computeShadowFlags, darkened
+// into what the buffer already holds (the tiles of the layers beneath).
+//
+// With x, y the tile's face position, W, H the face size, d the layer shift
+// and S the shadow width: the bottom strip lies below the tile's bottom side,
+// from X0 = x - d, rows Y0 = y + H + d onwards; the corner square starts at
+// XR = x - d + W; the right strip runs down the columns XR to XR + S - 1.
+#include "engine/board.h"
+#include "view2d/draw_tile.h"
+#include "view2d/shadows.h"
+#include "view2d/tileset.h"
+
+namespace {
+
+// Darkens columns first to last (both included) of one row; nothing when last < first.
+inline void darkenRow(Surface* buffer, int y, int first, int last) {
+    if (last >= first) darkenRect(buffer, first, y, last + 1, y + 1);
+}
+
+// Darkens rows first to last (both included) of one column.
+inline void darkenColumn(Surface* buffer, int x, int first, int last) {
+    if (last >= first) darkenRect(buffer, x, first, x + 1, last + 1);
+}
+
+}  // namespace
+
+void drawTileShadow(int tile, Surface* buffer) {
+    if (tile < 0 || tile >= TILE_COUNT || surfaceIsEmpty(buffer)) return;
+    const TileRecord& record = tileTable[tile];
+    if (record.face == 0) return;
+    const uint8_t* flag = shadowFlags[tile];
+    const int x = record.screenX, y = record.screenY;
+    const int W = faceWidth, H = faceHeight, d = layerShift, S = shadowExtent;
+    const int X0 = x - d, XR = x - d + W, Y0 = y + H + d;
+
+    if (flag[F0] || flag[F1] || flag[F2] || flag[F3]) {
+        for (int i = 0; i < S; ++i) {
+            const int row = Y0 + i;
+            if (flag[F0]) darkenRow(buffer, row, X0, X0 + i - 1);
+            if (flag[F1]) darkenRow(buffer, row, X0 + i, X0 + W / 2 - 1);
+            if (flag[F2]) darkenRow(buffer, row, X0 + W / 2, X0 + W / 2 + i - 1);
+            if (flag[F3]) darkenRow(buffer, row, X0 + W / 2 + i, X0 + W - 1);
+        }
+    }
+    if (flag[F4]) darkenRect(buffer, XR, Y0, XR + S, Y0 + S);
+    if (flag[F5] || flag[F6] || flag[F7] || flag[F8] || flag[F9] || flag[F10]) {
+        const int top = y + d, middle = y + d + H / 2;
+        for (int i = 1; i <= S; ++i) {
+            const int column = XR + i - 1;
+            if (flag[F8]) darkenColumn(buffer, column, top, top + i - 1);
+            if (flag[F7]) darkenColumn(buffer, column, top + i, middle - 1);
+            if (flag[F10]) darkenColumn(buffer, column, top + i, y + H / 2 - 1);
+            if (flag[F6]) darkenColumn(buffer, column, middle, middle + i - 1);
+            if (flag[F5]) darkenColumn(buffer, column, middle + i, y + d + H - 1);
+            if (flag[F9]) darkenColumn(buffer, column, middle + i, y + H - 1);
+        }
+    }
+}

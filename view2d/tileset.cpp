@@ -1,0 +1,147 @@
+#include "view2d/tileset.h"
+
+#include "platform/files.h"
+#include "platform/ui.h"
+#include "settings/settings.h"
+#include "shell/directories.h"
+#include "shell/mainwindow.h"
+#include "view2d/bitmap.h"
+#include "view2d/draw2d.h"
+#include "view2d/view_lock.h"
+
+#if MAHJONG_3D
+void buildFaceTextures();  // the 3D view: textures from the loaded tile set
+#endif
+
+//                                        1  2  3  4  5  6  7  8  9
+const uint8_t faceColumnTable[FACE_COUNT] = {0, 1, 2, 3, 4, 5, 6, 7, 8,   // faces 1-9
+                                             0, 1, 2, 3, 4, 5, 6, 7, 8,   // faces 10-18
+                                             0, 1, 2, 3, 4, 5, 6, 7, 8,   // faces 19-27
+                                             0, 1, 2, 3,                  // faces 28-31
+                                             0, 1, 2, 3,                  // faces 32-35
+                                             4, 5, 6, 7,                  // faces 36-39
+                                             4, 5, 6};                    // faces 40-42
+const uint8_t faceRowTable[FACE_COUNT] = {0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                          1, 1, 1, 1, 1, 1, 1, 1, 1,
+                                          2, 2, 2, 2, 2, 2, 2, 2, 2,
+                                          3, 3, 3, 3,
+                                          4, 4, 4, 4,
+                                          3, 3, 3, 3,
+                                          4, 4, 4};
+
+std::recursive_mutex viewLock;
+
+Surface loadedTileSet;
+Surface scaledTileSet;
+Surface loadedBackground;
+Surface scaledBackground;
+Surface boardBuffer;
+
+int16_t faceWidth;
+int16_t faceHeight;
+int16_t layerShift;
+int16_t footprintWidth;
+int16_t footprintHeight;
+int16_t shadowExtent;
+
+static int areaWidth;
+static int areaHeight;
+
+void measureBoardArea(WindowHandle window) {
+    int width = 0, height = 0;
+    platformGetClientSize(window, &width, &height);
+    height -= toolbarHeight + statusBarHeight;
+    areaWidth = width > 0 ? width : 0;
+    areaHeight = height > 0 ? height : 0;
+}
+
+int boardAreaWidth() { return areaWidth; }
+int boardAreaHeight() { return areaHeight; }
+
+void loadTileSet(WindowHandle window) {
+    if (platformSetCurrentDirectory(tileSetDirectory)) {
+        {
+            std::lock_guard<std::recursive_mutex> guard(viewLock);
+            loadBitmapFile(window, Settings.TileSet, &loadedTileSet);
+        }
+        fitFaceSize(window);
+#if MAHJONG_3D
+        buildFaceTextures();
+#endif
+    }
+    returnToStartDirectory();
+}
+
+void loadBackground(WindowHandle window) {
+    if (Settings.Background[0] != 0 && platformSetCurrentDirectory(backgroundDirectory)) {
+        {
+            std::lock_guard<std::recursive_mutex> guard(viewLock);
+            loadBitmapFile(window, Settings.Background, &loadedBackground);
+        }
+        scaleBackground(window);
+    }
+    returnToStartDirectory();
+}
+
+// Rounds a picture size up to the next multiple of `step` (a multiple stays).
+static int roundUp(int value, int step) { return (value + step - 1) / step * step; }
+
+void fitFaceSize(WindowHandle window) {
+    std::lock_guard<std::recursive_mutex> guard(viewLock);
+    measureBoardArea(window);
+    const int pictureWidth = loadedTileSet.width;
+    const int pictureHeight = loadedTileSet.height;
+    int width = pictureWidth / TILESET_COLUMNS;
+    int height = pictureHeight / TILESET_ROWS;
+    int scaledWidth, scaledHeight;
+    if (Settings.StretchTiles) {
+        const int border = borderDivisor();
+        const int W = areaWidth, H = areaHeight;
+        const int w = (W - 5 * (W / (17 * border))) / 17;
+        const int h = (H - 5 * (H / (10 * border))) / 10;
+        // A picture too small to hold a cell has no proportions to keep.
+        if (pictureHeight != 0 && width > 0 && height > 0) {
+            const float ratio = static_cast<float>(width) / static_cast<float>(height);
+            // With no height left at all, the width test below leaves no face.
+            if (h > 0 && static_cast<float>(w / h) >= ratio) {
+                width = static_cast<int>(h * ratio);
+                height = h;
+            } else {
+                width = w;
+                height = static_cast<int>(w / ratio);
+            }
+            if (w < width) {
+                width = w;
+                height = static_cast<int>(w / ratio);
+            }
+            if (h < height) {
+                height = h;
+                width = static_cast<int>(h * ratio);
+            }
+        }
+        if (width % 2 != 0) width -= 1;
+        if (height % 2 != 0) height -= 1;
+        scaledWidth = TILESET_COLUMNS * width;
+        scaledHeight = TILESET_ROWS * height;
+    } else {
+        scaledWidth = roundUp(pictureWidth, 2 * TILESET_COLUMNS);
+        scaledHeight = roundUp(pictureHeight, 2 * TILESET_ROWS);
+        width = scaledWidth / TILESET_COLUMNS;
+        height = scaledHeight / TILESET_ROWS;
+    }
+    faceWidth = static_cast<int16_t>(width);
+    faceHeight = static_cast<int16_t>(height);
+    stretchSurface(&scaledTileSet, &loadedTileSet, scaledWidth, scaledHeight);
+    layerShift = static_cast<int16_t>(faceWidth / borderDivisor());
+    footprintWidth = static_cast<int16_t>(faceWidth + layerShift);
+    footprintHeight = static_cast<int16_t>(faceHeight + layerShift);
+    shadowExtent = static_cast<int16_t>(faceHeight / shadowDivisor());
+    layoutBoard2D(window);
+}
+
+void scaleBackground(WindowHandle window) {
+    std::lock_guard<std::recursive_mutex> guard(viewLock);
+    measureBoardArea(window);
+    // An empty picture, or an empty board area, leaves the scaled background empty.
+    stretchSurface(&scaledBackground, &loadedBackground, areaWidth, areaHeight);
+}
