@@ -109,11 +109,14 @@ void setText(char* slot, int slotSize, const char* value, const char* suffix) {
 
 void replaceExtension(char* output, int size, const char* name, const char* extension) {
     if (size <= 0) return;
-    char base[FILE_NAME_SIZE];
-    copyText(base, name, sizeof base);
-    char* point = strrchr(base, '.');
-    if (point) *point = 0;
-    snprintf(output, static_cast<size_t>(size), "%s%s", base, extension);
+    const char* point = strrchr(name, '.');
+    int baseLength = point ? static_cast<int>(point - name) : static_cast<int>(strlen(name));
+    int extensionLength = static_cast<int>(strlen(extension));
+    if (baseLength > size - 1) baseLength = size - 1;
+    if (extensionLength > size - 1 - baseLength) extensionLength = size - 1 - baseLength;
+    memmove(output, name, baseLength);
+    memcpy(output + baseLength, extension, extensionLength);
+    output[baseLength + extensionLength] = 0;
 }
 
 bool loadLanguage() {
