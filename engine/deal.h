@@ -2,13 +2,23 @@
 #pragma once
 #include "platform/window.h"
 
-// Easy deals give up after this many failed attempts and deal a random
-// solvable board built on the layout's own stacking order instead.
-constexpr int EASY_DEAL_ATTEMPT_LIMIT = 2000;
+// The easy deal draws random removal orders until one clears the board. After this
+// many failed attempts it searches an order with backtracking instead, and only
+// when that fails too it deals at random (the layout then has no easy deal).
+constexpr int EASY_DEAL_ATTEMPT_LIMIT = 1000;
+// Bounds of the backtracking search: restarts, and pairs tried per restart.
+constexpr int BACKTRACK_RESTARTS = 16;
+constexpr int BACKTRACK_PAIRS_PER_RESTART = 4000;
 
-// True when dealOrder describes the board as dealt (the last deal was an easy one
-// that recorded its removal order); automatic play relies on it.
+// True when dealOrder describes the board as dealt (the last deal recorded a
+// removal order that clears it); automatic play relies on it.
 extern bool dealOrderValid;
+
+// Set once the generator has been seeded from the clock; the first easy deal of a
+// run seeds it so that it does not repeat the same game every start.
+extern bool randomSeeded;
+// srand with the current time in seconds.
+void seedRandomFromClock();
 
 void newDeal(WindowHandle window);
 // Formats "%s - %s" with the program title and `name` in lower case with its first letter upper case.

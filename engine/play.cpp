@@ -1,0 +1,156 @@
+#include "engine/play.h"
+
+#include "dialogs/dialogs.h"
+#include "engine/board.h"
+#include "engine/deal.h"
+#include "engine/rules.h"
+#include "gamefiles/halloffame.h"
+#include "settings/language.h"
+#include "settings/settings.h"
+#include "shell/mainwindow.h"
+#include "shell/messages.h"
+#include "shell/sound.h"
+#include "shell/statusbar.h"
+#include "view2d/draw2d.h"
+#include "view2d/shadows.h"
+
+static bool isFreeTile(int tile) { return tile >= 0 && tile < TILE_COUNT && tileTable[tile].state == Free; }
+
+static bool boardViewIs2D() {
+#if MAHJONG_3D
+    return !view3D;
+#else
+    return true;
+#endif
+}
+
+void clickTile(int tile) {
+    if (tile < 0 || tile >= TILE_COUNT) {
+        playSoundEffect(ErrorSound);
+        selectedTile = NO_TILE;
+        secondTile = NO_TILE;
+    } else if (selectedTile == NO_TILE) {
+        if (isFreeTile(tile)) {
+            selectedTile = (int16_t)tile;
+            playSoundEffect(SelectSound);
+        } else {
+            playSoundEffect(ErrorSound);
+        }
+    } else {
+        secondTile = (int16_t)tile;
+        tryPair(selectedTile, secondTile);
+    }
+}
+
+void tryPair(int a, int b) {
+    bool legal = isFreeTile(a) && isFreeTile(b) && a != b && tilesMatch(tileTable[a].face, tileTable[b].face);
+    if (legal) {
+        if (boardViewIs2D() && Settings.RemoveTileTime > 0) fadeOutPair(mainWindow, a, b);
+        removePair(a, b);
+        playSoundEffect(RemoveSound);
+        computeFreeTiles();
+        computeShadowFlags();
+        selectedTile = NO_TILE;
+        secondTile = NO_TILE;
+        findPairs(0);
+        if (pairCount == 0) {  // won or lost
+            hintShown = true;
+            updateStatusBar(mainWindow);
+        }
+        return;
+    }
+    secondTile = NO_TILE;
+    if (isFreeTile(b)) {
+        selectedTile = b == a ? NO_TILE : (int16_t)b;  // a second click on the selection deselects it
+        playSoundEffect(SelectSound);
+    } else {
+        selectedTile = NO_TILE;
+        playSoundEffect(ErrorSound);
+    }
+}
+
+void removePair(int a, int b) {
+    // Only two different tiles still on the board, and never past the 72 moves of a game.
+    if (a < 0 || a >= TILE_COUNT || b < 0 || b >= TILE_COUNT || a == b) return;
+    if (tileTable[a].face == 0 || tileTable[b].face == 0 || undoCount < 0 || undoCount >= UNDO_STACK_SIZE) return;
+    UndoEntry& entry = undoStack[undoCount];
+    entry.faceA = tileTable[a].face;
+    entry.faceB = tileTable[b].face;
+    entry.tileA = (uint8_t)a;
+    entry.tileB = (uint8_t)b;
+    setTileCells(tileTable[a].layer, tileTable[a].row, tileTable[a].column, NO_TILE);
+    setTileCells(tileTable[b].layer, tileTable[b].row, tileTable[b].column, NO_TILE);
+    tileTable[a].face = 0;
+    tileTable[b].face = 0;
+    tilesLeft -= 2;
+    hintIndex = 0;
+    pairCount = 0;
+    undoCount += 1;
+}
+
+static void putTileBack(int tile, uint8_t face) {
+    if (tile >= TILE_COUNT) return;
+    TileRecord& record = tileTable[tile];
+    record.face = face;
+    setTileCells(record.layer, record.row, record.column, (uint8_t)tile);
+}
+
+void undoMove(WindowHandle window) {
+    if (undoCount > UNDO_STACK_SIZE) undoCount = 0;  // a history that cannot be true holds nothing to undo
+    if (undoCount < 1) {
+        showMessage(window, LanguageTexts.MesUndo, MessageInformation);
+    } else {
+        undoCount -= 1;
+        const UndoEntry entry = undoStack[undoCount];
+        putTileBack(entry.tileA, entry.faceA);
+        putTileBack(entry.tileB, entry.faceB);
+        tilesLeft += 2;
+        hintIndex = 0;
+        pairCount = 0;
+    }
+    selectedTile = NO_TILE;
+    secondTile = NO_TILE;
+}
+
+void restartGame(WindowHandle window) {
+    while (undoCount > 0) undoMove(window);
+    computeFreeTiles();
+    computeShadowFlags();
+    resetGameState();
+    layoutBoard2D(window);
+    paintBoard(window);
+}
+
+void newGameCommand(WindowHandle window) {
+    while (undoCount > 0) undoMove(window);
+    newDeal(window);
+}
+
+void hintStep(WindowHandle window) {
+    chronoSeconds += 60;  // every hint costs one minute
+    hintShown = true;
+    hintIndex += 1;
+    if (hintIndex > pairCount) hintIndex = 0;
+    if (hintIndex == 0) findPairs(0);
+    paintBoard(window);
+}
+
+void checkEndOfGame(WindowHandle window) {
+    if (tilesLeft != 0 || gameFinished) return;
+    gameFinished = true;
+    HallOfFameEntry& entry = hallOfFame[HALL_OF_FAME_SIZE];
+    formatTime(chronoSeconds, entry.time);
+    entry.seconds = chronoSeconds;
+    winnerNameDialog(window);
+    copyText(entry.name, playerName, sizeof entry.name);
+    if (chronoSeconds < hallOfFame[HALL_OF_FAME_SIZE - 1].seconds) {
+        sortHallOfFame();
+        hallOfFameDialog(window);
+        if (loadedGame)
+            showMessage(window, LanguageTexts.MesWinLoad, MessageInformation);
+        else
+            saveHallOfFame(window);
+    } else {
+        showMessage(window, LanguageTexts.MesWinNoHall, MessageInformation);
+    }
+}
