@@ -108,6 +108,8 @@ STYLES = {
         "back_line": (196, 170, 96),
         "flat": False,
         "rim": 3,
+        "engrave": True,
+        "engrave_shade": (120, 96, 60),
     },
     "MODERN": {
         "edge": (0, 70, 80),
@@ -129,6 +131,29 @@ STYLES = {
         "back_line": (255, 255, 255),
         "flat": True,
         "rim": 5,
+    },
+    "JADE": {
+        "edge": (12, 46, 32),
+        "body": (46, 112, 80),
+        "face_top": (204, 232, 206),
+        "face_bottom": (150, 200, 164),
+        "highlight": (236, 252, 238),
+        "red": (172, 22, 34),
+        "green": (6, 82, 42),
+        "blue": (18, 48, 118),
+        "ink": (18, 34, 26),
+        "gold": (176, 118, 16),
+        "bamboo_dark": (6, 60, 30),
+        "bamboo_light": (120, 196, 130),
+        "font": "serif",
+        "dots": "ornate",
+        "sticks": "ornate",
+        "back": (132, 28, 30),
+        "back_line": (230, 190, 100),
+        "flat": False,
+        "rim": 3,
+        "engrave": True,
+        "engrave_shade": (70, 120, 88),
     },
     "NIGHT": {
         "edge": (4, 6, 14),
@@ -425,7 +450,7 @@ def stick(img, cx, cy, length, width, colour, st, angle=0.0):
     layer = Image.new("RGBA", img.size, (0, 0, 0, 0))
     stick_upright(ImageDraw.Draw(layer), cx, cy, length, width, colour, st)
     layer = layer.rotate(angle, resample=Image.BICUBIC, center=(s(cx), s(cy)))
-    img.paste(layer, (0, 0), layer)
+    img.alpha_composite(layer)
 
 
 def bird(img, st):
@@ -531,8 +556,8 @@ def draw_wind(d, n, st):
 
 
 def corner_label(d, text, colour, st):
-    f = latin_font(st["font"], s(17))
-    text_centered(d, 15, 16, text, f, colour)
+    f = latin_font(st["font"], s(21))
+    text_centered(d, 16, 18, text, f, colour)
 
 
 def draw_dragon(d, n, st):
@@ -588,13 +613,13 @@ def orchid(img, st):
     d = ImageDraw.Draw(img)
     leaf = (40, 140, 70) if st["dots"] != "glow" else (90, 210, 130)
     # long arching leaves from a clump at the bottom
-    for (ang, length, width) in ((-32, 84, 9), (-10, 104, 8), (12, 98, 9),
-                                 (30, 80, 8), (-48, 50, 7), (46, 50, 7)):
+    for (ang, length, width) in ((-30, 80, 9), (-9, 100, 8), (11, 94, 9),
+                                 (28, 76, 8), (-44, 48, 7), (42, 48, 7)):
         pts = []
         a = math.radians(ang)
         for i in range(21):
             t = i / 20
-            bend = math.radians(ang * 0.7 * t)
+            bend = math.radians(ang * 0.45 * t)
             x = 60 + math.sin(a + bend) * length * t
             y = 146 - math.cos(a + bend) * length * t * 1.05
             pts.append((x, y))
@@ -790,25 +815,49 @@ def face_picture(st, row, col):
         return hidden_face(st)
     if col == 8 and row >= 3:
         return blank_face(st)
-    img = new_face(st)
-    d = ImageDraw.Draw(img)
+    # the picture is drawn on its own layer, then laid on the face
+    pic = Image.new("RGBA", (s(CELL_W), s(CELL_H)), (0, 0, 0, 0))
+    d = ImageDraw.Draw(pic)
     if row == 0:
         draw_dots(d, col + 1, st)
     elif row == 1:
-        draw_bamboos(img, col + 1, st)
+        draw_bamboos(pic, col + 1, st)
     elif row == 2:
         draw_character(d, col + 1, st)
     elif row == 3 and col < 4:
-        FLOWERS[col](img, st)
-        bonus_labels(ImageDraw.Draw(img), col + 1, FLOWER_LABELS[col], st["red"], st)
+        FLOWERS[col](pic, st)
+        bonus_labels(d, col + 1, FLOWER_LABELS[col], st["red"], st)
     elif row == 3:
-        SEASONS[col - 4](img, st)
-        bonus_labels(ImageDraw.Draw(img), col - 3, SEASON_LABELS[col - 4], st["blue"], st)
+        SEASONS[col - 4](pic, st)
+        bonus_labels(d, col - 3, SEASON_LABELS[col - 4], st["blue"], st)
     elif row == 4 and col < 4:
         draw_wind(d, col, st)
     else:
         draw_dragon(d, col - 4, st)
-    return finish(img)
+    return finish(lay_picture(new_face(st), pic, st))
+
+
+def shifted_alpha(pic, dx, dy, strength):
+    alpha = pic.getchannel("A").point(lambda v: int(v * strength))
+    moved = Image.new("L", pic.size, 0)
+    moved.paste(alpha, (s(dx), s(dy)))
+    return moved
+
+
+def lay_picture(face, pic, st):
+    """Put the picture on the face; engraved styles get a carved edge: a
+    shade above and to the left of every stroke and a light rim below and
+    to the right of it."""
+    out = face.convert("RGBA")
+    if st.get("engrave"):
+        light = Image.new("RGBA", pic.size, st["highlight"])
+        light.putalpha(shifted_alpha(pic, 0.7, 0.7, 0.9))
+        dark = Image.new("RGBA", pic.size, st["engrave_shade"])
+        dark.putalpha(shifted_alpha(pic, -0.6, -0.6, 0.55))
+        out.alpha_composite(light)
+        out.alpha_composite(dark)
+    out.alpha_composite(pic)
+    return out.convert("RGB")
 
 
 def tile_set(name):
