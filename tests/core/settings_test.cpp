@@ -408,6 +408,17 @@ TEST_F(SettingsFile, ThreeDimensionalKeysAreIgnored) {
     EXPECT_EQ(saved().find("3D"), std::string::npos);
 }
 
+TEST_F(SettingsFile, SavingDropsTheBlockOfTheThreeDimensionalProgram) {
+    const std::string withBlock = std::string(DEFAULT_FILE_2D) +
+                                  "\r\n\r\n; 3D values"
+                                  "\r\nTextures         = 0"
+                                  "\r\nSelectColor      = 1 2 3"
+                                  "\r\nZView            = 99.000000"
+                                  "\r\nStepRotation     = 5.000000";
+    ASSERT_TRUE(loadWith(withBlock));
+    EXPECT_EQ(saved(), DEFAULT_FILE_2D);
+}
+
 TEST_F(SettingsFile, HostileFilesDoNotBreakTheReader) {
     std::mt19937 random(7);
     for (int round = 0; round < 20; ++round) {
