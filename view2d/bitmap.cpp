@@ -142,7 +142,8 @@ bool readHeaders(const uint8_t* data, size_t size, Picture* picture, size_t* pix
     if (bpp <= 8) {
         const size_t entrySize = picture->core ? 3 : 4;
         const uint32_t fullCount = 1u << bpp;
-        uint32_t count = coloursUsed == 0 || coloursUsed > fullCount ? fullCount : coloursUsed;
+        if (coloursUsed > fullCount) return false;  // more colours than indices: a damaged header
+        uint32_t count = coloursUsed == 0 ? fullCount : coloursUsed;
         const size_t available = (offBits - tableStart) / entrySize;
         if (count > available) count = static_cast<uint32_t>(available);
         if (count == 0) return false;  // a picture of colour indices needs its colours
