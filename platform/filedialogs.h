@@ -1,5 +1,7 @@
-// The platform's file dialogs, colour chooser and help viewer. Texts are
-// Windows-1252. Window thread only. None of them changes the current directory.
+// The platform's file dialogs, colour chooser and help viewer. Titles and
+// texts are Windows-1252; directories and file names are the file system's own
+// bytes, as the file functions take them. Window thread only. None of them
+// changes the current directory.
 #pragma once
 #include <cstddef>
 #include <cstdint>
