@@ -1,0 +1,149 @@
+// Cost of composing 2D frames: the turtle with shadows at 1920 x 1080 must
+// stay within a few milliseconds so that fade-outs get enough frames.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+
+#include "engine/board.h"
+#include "settings/settings.h"
+#include "shell/mainwindow.h"
+#include "tests/view2d/view_fakes.h"
+#include "view2d/bitmap.h"
+#include "view2d/draw2d.h"
+#include "view2d/shadows.h"
+#include "view2d/tileset.h"
+
+namespace {
+
+int placed = 0;
+
+void place(int layer, int row, int column) {
+    TileRecord& record = tileTable[placed];
+    record.layer = static_cast<uint8_t>(layer);
+    record.row = static_cast<uint8_t>(row);
+    record.column = static_cast<uint8_t>(column);
+    record.face = static_cast<uint8_t>(1 + placed % 42);
+    layoutCell(layer, row, column) = 1;
+    setTileCells(layer, row, column, static_cast<uint8_t>(placed));
+    ++placed;
+}
+
+void placeRow(int layer, int row, int firstColumn, int tiles) {
+    for (int i = tiles - 1; i >= 0; --i) place(layer, row, firstColumn + 2 * i);  // right to left
+}
+
+// The turtle: 87 + 36 + 16 + 4 + 1 tiles, lower layers first.
+void buildTurtle() {
+    std::memset(layoutGrid, 0, sizeof layoutGrid);
+    std::memset(tileGrid, NO_TILE, sizeof tileGrid);
+    placed = 0;
+    const int rows[8][2] = {{4, 12}, {8, 8}, {6, 10}, {4, 12}, {4, 12}, {6, 10}, {8, 8}, {4, 12}};
+    place(0, 7, 30);
+    place(0, 7, 28);
+    for (int r = 0; r < 8; ++r) placeRow(0, 2 * r, rows[r][0], rows[r][1]);
+    place(0, 7, 2);
+    for (int r = 0; r < 6; ++r) placeRow(1, 2 + 2 * r, 10, 6);
+    for (int r = 0; r < 4; ++r) placeRow(2, 4 + 2 * r, 12, 4);
+    for (int r = 0; r < 2; ++r) placeRow(3, 6 + 2 * r, 14, 2);
+    place(4, 7, 15);
+}
+
+void setUp(int width, int height, bool shadows, bool picture) {
+    viewfake::reset();
+    viewfake::keepFrames = 0;
+    viewfake::clientWidth = width;
+    viewfake::clientHeight = height;
+    toolbarHeight = 0;
+    statusBarHeight = 0;
+    Settings.BackgroundColor = 0x0000A000;
+    Settings.SidesColor = 0x001878B8;
+    Settings.Shadows = shadows ? 1 : 0;
+    Settings.ShadowsValue = 64;
+    Settings.StretchTiles = 1;
+    Settings.SelectMode = SELECT_DARKER;
+    Settings.BorderSize = 8;
+    Settings.ShadowSize = 4;
+    Settings.RemoveTileTime = 500;
+    buildTurtle();
+    computeShadowFlags();
+    selectedTile = NO_TILE;
+    secondTile = NO_TILE;
+    hintShown = false;
+    chronoPaused = false;
+    // A tile-set picture of 100 x 120 cells, and a background of the area's size.
+    releaseSurface(&loadedTileSet);
+    createSurface(&loadedTileSet, 900, 600);
+    for (int i = 0; i < 900 * 600; ++i) loadedTileSet.pixels[i] = static_cast<uint32_t>(i * 2654435761u) & 0x00FFFFFF;
+    fitFaceSize(nullptr);
+    makeBoardBuffer(nullptr);
+    if (picture) {
+        std::strcpy(Settings.Background, "SUNSET.BMP");
+        releaseSurface(&loadedBackground);
+        createSurface(&loadedBackground, width, height);
+        for (int i = 0; i < width * height; ++i) loadedBackground.pixels[i] = static_cast<uint32_t>(i) & 0x00FFFFFF;
+        scaleBackground(nullptr);
+    } else {
+        Settings.Background[0] = 0;
+    }
+}
+
+void BM_FrameTurtle1080Shadows(benchmark::State& state) {
+    setUp(1920, 1080, true, true);
+    for (auto _ : state) {
+        drawBoard2D(nullptr, NO_TILE, NO_TILE, 0, 0);
+        benchmark::DoNotOptimize(boardBuffer.pixels[0]);
+    }
+    state.counters["faceWidth"] = faceWidth;
+    state.counters["faceHeight"] = faceHeight;
+}
+BENCHMARK(BM_FrameTurtle1080Shadows)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+void BM_FrameTurtle1080NoShadows(benchmark::State& state) {
+    setUp(1920, 1080, false, true);
+    for (auto _ : state) {
+        drawBoard2D(nullptr, NO_TILE, NO_TILE, 0, 0);
+        benchmark::DoNotOptimize(boardBuffer.pixels[0]);
+    }
+}
+BENCHMARK(BM_FrameTurtle1080NoShadows)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+void BM_FrameTurtle1080ColourAndHighlights(benchmark::State& state) {
+    setUp(1920, 1080, true, false);
+    selectedTile = 143;
+    hintShown = true;
+    pairCount = 1;
+    pairList[0][0] = 143;
+    pairList[0][1] = 100;
+    for (auto _ : state) {
+        drawBoard2D(nullptr, NO_TILE, NO_TILE, 0, 0);
+        benchmark::DoNotOptimize(boardBuffer.pixels[0]);
+    }
+}
+BENCHMARK(BM_FrameTurtle1080ColourAndHighlights)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// One frame of a fade-out: two tiles mixed pixel by pixel.
+void BM_FadeFrameTurtle1080(benchmark::State& state) {
+    setUp(1920, 1080, true, true);
+    for (auto _ : state) {
+        drawBoard2D(nullptr, 143, 142, 40, 60);
+        benchmark::DoNotOptimize(boardBuffer.pixels[0]);
+    }
+}
+BENCHMARK(BM_FadeFrameTurtle1080)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// A resize: faces and background stretched again, a new buffer.
+void BM_ResizeTo1080(benchmark::State& state) {
+    setUp(1920, 1080, true, true);
+    releaseSurface(&loadedBackground);
+    createSurface(&loadedBackground, 2560, 1600);
+    for (auto _ : state) {
+        fitFaceSize(nullptr);
+        scaleBackground(nullptr);
+        makeBoardBuffer(nullptr);
+    }
+}
+BENCHMARK(BM_ResizeTo1080)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+BENCHMARK_MAIN();
