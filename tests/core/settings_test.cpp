@@ -19,38 +19,6 @@ constexpr Colour colour(int red, int green, int blue) {
     return static_cast<Colour>(red + 256 * green + 65536 * blue);
 }
 
-// What mahjong-2d writes after a first run with the test's window rectangle
-// (10, 20) - (810, 620).
-const char* const DEFAULT_FILE_2D =
-    "; Velmora's mah-jong v2.0 INI File, do not edit\r\n"
-    "\r\nBackgroundColor = 0 160 0"
-    "\r\nSidesColor      = 184 120 24"
-    "\r\nEasyMode        = 1"
-    "\r\nAutoPlaySleep   = 500"
-    "\r\nRemoveTileTime  = 500"
-    "\r\nShowChrono      = 1"
-    "\r\nShadows         = 0"
-    "\r\nStretchTiles    = 1"
-    "\r\nSelectMode      = DARKER"
-    "\r\nLanguage        = \"ENGLISH.TXT\""
-    "\r\nLayout          = \"DEFAULT.MYL\""
-    "\r\nTileSet         = \"STANDARD.BMP\""
-    "\r\nBackground      = \"SUNSET.BMP\""
-    "\r\nSoundEffects    = 1"
-    "\r\nSound1          = \"SELECT.WAV\""
-    "\r\nSound2          = \"REMOVE.WAV\""
-    "\r\nSound3          = \"BESIDE.WAV\""
-    "\r\nMusic           = \"MOZK478.MID\""
-    "\r\nWindowXPos      = 10"
-    "\r\nWindowYPos      = 20"
-    "\r\nWindowXSize     = 800"
-    "\r\nWindowYSize     = 600"
-    "\r\nShadowsValue    = 64"
-    "\r\nNewCursors      = 0"
-    "\r\nBorderSize      = 8"
-    "\r\nShadowSize      = 4"
-    "\r\nCoolMenu        = 0";
-
 class SettingsFile : public ::testing::Test {
 protected:
     void SetUp() override {

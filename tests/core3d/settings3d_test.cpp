@@ -15,36 +15,6 @@ constexpr Colour colour(int red, int green, int blue) {
     return static_cast<Colour>(red + 256 * green + 65536 * blue);
 }
 
-const char* const FIRST_BLOCK =
-    "; Velmora's mah-jong v2.0 INI File, do not edit\r\n"
-    "\r\nBackgroundColor = 0 160 0"
-    "\r\nSidesColor      = 184 120 24"
-    "\r\nEasyMode        = 1"
-    "\r\nAutoPlaySleep   = 500"
-    "\r\nRemoveTileTime  = 500"
-    "\r\nShowChrono      = 1"
-    "\r\nShadows         = 0"
-    "\r\nStretchTiles    = 1"
-    "\r\nSelectMode      = DARKER"
-    "\r\nLanguage        = \"ENGLISH.TXT\""
-    "\r\nLayout          = \"DEFAULT.MYL\""
-    "\r\nTileSet         = \"STANDARD.BMP\""
-    "\r\nBackground      = \"SUNSET.BMP\""
-    "\r\nSoundEffects    = 1"
-    "\r\nSound1          = \"SELECT.WAV\""
-    "\r\nSound2          = \"REMOVE.WAV\""
-    "\r\nSound3          = \"BESIDE.WAV\""
-    "\r\nMusic           = \"MOZK478.MID\""
-    "\r\nWindowXPos      = 10"
-    "\r\nWindowYPos      = 20"
-    "\r\nWindowXSize     = 800"
-    "\r\nWindowYSize     = 600"
-    "\r\nShadowsValue    = 64"
-    "\r\nNewCursors      = 0"
-    "\r\nBorderSize      = 8"
-    "\r\nShadowSize      = 4"
-    "\r\nCoolMenu        = 0";
-
 const char* const THREE_D_BLOCK =
     "\r\n\r\n; 3D values"
     "\r\nTextures         = 1"
@@ -116,7 +86,7 @@ TEST_F(Settings3D, DefaultsAndExactFile) {
     EXPECT_EQ(Settings.MaxInclination, 20.0f);
     EXPECT_EQ(Settings.StepInclination, 1.0f);
     EXPECT_EQ(Settings.StepRotation, 5.0f);
-    EXPECT_EQ(saved(), std::string(FIRST_BLOCK) + THREE_D_BLOCK);
+    EXPECT_EQ(saved(), std::string(DEFAULT_FILE_2D) + THREE_D_BLOCK);
 }
 
 TEST_F(Settings3D, BlockReadsBackToSameValues) {
@@ -152,10 +122,10 @@ TEST_F(Settings3D, BlockReadsBackToSameValues) {
 }
 
 TEST_F(Settings3D, FileWithoutBlockKeepsTheDefaults) {
-    ASSERT_TRUE(loadWith(FIRST_BLOCK));
+    ASSERT_TRUE(loadWith(DEFAULT_FILE_2D));
     EXPECT_EQ(Settings.ZView, 325.0f);
     EXPECT_EQ(Settings.Textures, 1);
-    EXPECT_EQ(saved(), std::string(FIRST_BLOCK) + THREE_D_BLOCK);
+    EXPECT_EQ(saved(), std::string(DEFAULT_FILE_2D) + THREE_D_BLOCK);
 }
 
 TEST_F(Settings3D, FloatLines) {
