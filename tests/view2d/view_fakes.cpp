@@ -1,5 +1,7 @@
 #include "tests/view2d/view_fakes.h"
 
+#include <algorithm>
+
 #include "dialogs/dialogs.h"
 #include "platform/surface.h"
 #include "platform/ui.h"
@@ -14,11 +16,13 @@ int clientWidth = 800;
 int clientHeight = 600;
 int presentCount = 0;
 int presentX = -1, presentY = -1;
-int statusCount = 0;
+std::atomic<int> statusCount{0};
 std::vector<std::vector<uint32_t>> frames;
 int frameWidth = 0, frameHeight = 0;
 size_t keepFrames = 8;
 int messageCount = 0;
+std::vector<uint32_t> expectedFrame;
+int mismatchCount = 0;
 
 void reset() {
     clientWidth = 800;
@@ -30,6 +34,8 @@ void reset() {
     frameWidth = frameHeight = 0;
     keepFrames = 8;
     messageCount = 0;
+    expectedFrame.clear();
+    mismatchCount = 0;
 }
 }  // namespace viewfake
 
@@ -42,6 +48,11 @@ void platformPresentSurface(WindowHandle, const Surface* surface, int x, int y) 
     ++viewfake::presentCount;
     viewfake::presentX = x;
     viewfake::presentY = y;
+    if (!viewfake::expectedFrame.empty() &&
+        (surface->pixels == nullptr ||
+         viewfake::expectedFrame.size() != static_cast<size_t>(surface->width) * surface->height ||
+         !std::equal(viewfake::expectedFrame.begin(), viewfake::expectedFrame.end(), surface->pixels)))
+        ++viewfake::mismatchCount;
     if (surface->pixels != nullptr && viewfake::frames.size() < viewfake::keepFrames) {
         viewfake::frameWidth = surface->width;
         viewfake::frameHeight = surface->height;

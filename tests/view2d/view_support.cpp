@@ -170,6 +170,6 @@ std::string makeTempDirectory(const char* tag) {
 bool writeFile(const std::string& path, const std::vector<uint8_t>& data) {
     FILE* file = platformOpenFile(path.c_str(), "wb");
     if (file == nullptr) return false;
-    const bool ok = std::fwrite(data.data(), 1, data.size(), file) == data.size();
+    const bool ok = data.empty() || std::fwrite(data.data(), 1, data.size(), file) == data.size();
     return std::fclose(file) == 0 && ok;
 }
