@@ -16,6 +16,7 @@
 
 bool dealOrderValid = false;
 bool randomSeeded = false;
+int easyDealAttempts = 0;
 
 static constexpr int HALF_DEAL = TILE_COUNT / 2;
 static constexpr uint8_t PLACEHOLDER_FACE = 1;  // any two free tiles match under it
@@ -116,7 +117,7 @@ static void nextPair(SearchLevel& level) {
 // Depth-first search with backtracking for a removal order that clears the board,
 // taking the highest free tiles first so that no stack is left standing alone.
 // Bounded by BACKTRACK_RESTARTS fresh starts of BACKTRACK_PAIRS_PER_RESTART tries.
-static bool searchRemovalOrder(const uint8_t* fullGrid) {
+bool searchRemovalOrder(const uint8_t* fullGrid) {
     static_assert(sizeof(SearchLevel) * HALF_DEAL < 16384, "search levels live on the stack");
     SearchLevel levels[HALF_DEAL];
     for (int restart = 0; restart < BACKTRACK_RESTARTS; ++restart) {
@@ -168,12 +169,15 @@ static void dealEasyFaces(uint8_t* pool) {
     uint8_t fullGrid[GRID_CELLS];
     memcpy(fullGrid, tileGrid, sizeof fullGrid);
     bool found = false;
-    for (int attempt = 0; attempt < EASY_DEAL_ATTEMPT_LIMIT && !found; ++attempt) {
+    easyDealAttempts = 0;
+    while (easyDealAttempts < EASY_DEAL_ATTEMPT_LIMIT && !found) {
+        ++easyDealAttempts;
         memcpy(pool, dealFaces, TILE_COUNT);
         found = drawRemovalOrder();
         memcpy(tileGrid, fullGrid, sizeof fullGrid);
     }
     if (!found) {
+        ++easyDealAttempts;
         found = searchRemovalOrder(fullGrid);
         memcpy(tileGrid, fullGrid, sizeof fullGrid);
     }
@@ -197,6 +201,7 @@ void newDeal(WindowHandle window) {
     if (Settings.EasyMode == 0) {
         dealRandomFaces(pool);
         dealOrderValid = false;
+        easyDealAttempts = 0;
     } else {
         dealEasyFaces(pool);
     }

@@ -1,5 +1,7 @@
 // Dealing a new game, easy (always solvable) or random.
 #pragma once
+#include <cstdint>
+
 #include "platform/window.h"
 
 // The easy deal draws random removal orders until one clears the board. After this
@@ -13,6 +15,9 @@ constexpr int BACKTRACK_PAIRS_PER_RESTART = 4000;
 // True when dealOrder describes the board as dealt (the last deal recorded a
 // removal order that clears it); automatic play relies on it.
 extern bool dealOrderValid;
+// Attempts the last easy deal needed: 1 to EASY_DEAL_ATTEMPT_LIMIT, one more when
+// it went on to the backtracking search; 0 after a random deal.
+extern int easyDealAttempts;
 
 // Set once the generator has been seeded from the clock; the first easy deal of a
 // run seeds it so that it does not repeat the same game every start.
@@ -21,5 +26,9 @@ extern bool randomSeeded;
 void seedRandomFromClock();
 
 void newDeal(WindowHandle window);
+// The backtracking search of the easy deal on the board fullGrid holds: on success
+// dealOrder clears it and true is returned. Changes faces and tileGrid; the caller
+// restores the grid. Exposed for tests.
+bool searchRemovalOrder(const uint8_t* fullGrid);
 // Formats "%s - %s" with the program title and `name` in lower case with its first letter upper case.
 void setTitleForFile(WindowHandle window, const char* name);

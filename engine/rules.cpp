@@ -30,26 +30,33 @@ void computeFreeTiles() {
     }
 
     // 3. Uncovered tiles at the grid edges, or with both cells on one side empty, are free.
+    //    Only cells that hold a tile can become free, so runs of empty cells are skipped.
     for (int layer = 0; layer < LAYER_COUNT; ++layer) {
         for (int row = 0; row < ROW_COUNT; ++row) {
             const uint8_t* line = &tileGrid[cellIndex(layer, row, 0)];
+            if (eightEmpty(line) && eightEmpty(line + 8) && eightEmpty(line + 16) && eightEmpty(line + 24) &&
+                !isTile(line[32]) && !isTile(line[33]))
+                continue;
             uint8_t first = line[0];
             if (isTile(first) && tileTable[first].state != Covered) tileTable[first].state = Free;
             uint8_t last = line[COLUMN_COUNT - 1];
             if (isTile(last) && tileTable[last].state != Covered) tileTable[last].state = Free;
             if (row >= ROW_COUNT - 1) continue;
             const uint8_t* next = line + COLUMN_COUNT;
-            for (int c = 0; c <= COLUMN_COUNT - 3; ++c) {
-                // open on its left: the tile whose cells are at column c + 2
-                uint8_t tile = line[c + 2];
-                if (isTile(tile) && next[c + 2] == tile && !isTile(line[c]) && !isTile(next[c]) &&
-                    tileTable[tile].state != Covered)
-                    tileTable[tile].state = Free;
-                // open on its right: the tile whose cells are at column c
-                tile = line[c];
-                if (isTile(tile) && next[c] == tile && !isTile(line[c + 2]) && !isTile(next[c + 2]) &&
-                    tileTable[tile].state != Covered)
-                    tileTable[tile].state = Free;
+            for (int c = 0; c < COLUMN_COUNT;) {
+                if (c + 8 <= COLUMN_COUNT && eightEmpty(line + c)) {
+                    c += 8;
+                    continue;
+                }
+                uint8_t tile = line[c];
+                if (isTile(tile) && next[c] == tile && tileTable[tile].state != Covered) {
+                    // open on its left: both cells two columns to the left are empty
+                    if (c >= 2 && !isTile(line[c - 2]) && !isTile(next[c - 2])) tileTable[tile].state = Free;
+                    // open on its right: both cells two columns to the right are empty
+                    if (c <= COLUMN_COUNT - 3 && !isTile(line[c + 2]) && !isTile(next[c + 2]))
+                        tileTable[tile].state = Free;
+                }
+                ++c;
             }
         }
     }
