@@ -1,0 +1,4 @@
+// Automatic play: replays the removal order of the last easy deal.
+#pragma once
+
+void startAutoplay();

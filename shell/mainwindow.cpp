@@ -1,0 +1,110 @@
+// The window procedure of the main window: every message of the user becomes
+// a command, a click or a refresh here.
+#include "shell/mainwindow.h"
+
+#include <thread>
+
+#include "engine/board.h"
+#include "engine/play.h"
+#include "platform/cursors.h"
+#include "platform/messages.h"
+#include "settings/menubar.h"
+#include "settings/settings.h"
+#include "shell/commands.h"
+#include "shell/commandtable.h"
+#include "shell/startup.h"
+#include "shell/statusbar.h"
+#include "shell/toolbar.h"
+#include "view2d/draw2d.h"
+#include "view2d/tileset.h"
+
+int normalCursor = CURSOR_ARROW;
+int pressedCursor = CURSOR_APPSTARTING;
+
+namespace {
+
+std::thread::id windowThread;
+
+// Commands of the function keys F1 to F12 (0: F10 does nothing).
+const uint32_t functionKeyCommands[12] = {
+    CMD_HELP_FILE, CMD_NEW_GAME, CMD_RESTART_GAME, CMD_LOAD_LAYOUT, CMD_PAUSE_CHRONO, CMD_HINT,
+    CMD_UNDO,      CMD_HALL_OF_FAME, CMD_SHADOWS,  0,               CMD_SHOW_CHRONO,  CMD_EXIT};
+
+void keyDown(uintptr_t key) {
+    if (key < VK_F1 || key > VK_F12) return;
+    const uint32_t command = functionKeyCommands[key - VK_F1];
+    if (command != 0) sendCommand(command);
+}
+
+void mouseMove(WindowHandle window, uintptr_t buttons) {
+    const uintptr_t pressed = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_SHIFT | MK_CONTROL;
+    platformSetCursor(window, (buttons & pressed) == MK_LBUTTON ? pressedCursor : normalCursor);
+}
+
+void leftButtonDown(WindowHandle window, intptr_t point) {
+    platformSetCursor(window, pressedCursor);
+    autoplayRunning = false;  // stops a running automatic play
+    hintShown = false;
+    clickTile(tileAtPoint(pointX(point), pointY(point)));
+    paintBoard(window);
+    platformSetCursor(window, normalCursor);
+}
+
+void focusChanged(WindowHandle window, bool gained) {
+    chronoPaused = !gained;
+    if (!gained) hintShown = false;
+    paintBoard(window);
+}
+
+}  // namespace
+
+void markWindowThread() { windowThread = std::this_thread::get_id(); }
+bool onWindowThread() { return std::this_thread::get_id() == windowThread; }
+
+int32_t mainWindowProc(WindowHandle window, uint32_t message, uintptr_t first, intptr_t second) {
+    refreshMenuChecks();
+    switch (message) {
+        case WM_CREATE: createMainWindowContents(window); return 0;
+        case WM_DESTROY: shutdownSequence(window); return 0;
+        case WM_SIZE: resizeBoardArea(window); return 0;
+        case WM_SETFOCUS: focusChanged(window, true); return 0;
+        case WM_KILLFOCUS: focusChanged(window, false); return 0;
+        case WM_PAINT: paintBoard(window); return 0;
+        case WM_KEYDOWN: keyDown(first); return 0;
+        case WM_COMMAND:
+            hintShown = false;
+            runCommand(window, (uint32_t)first);
+            return 0;
+        case WM_TIMER: tickChronometer(window); return 0;
+        case WM_NOTIFY: answerTooltip(reinterpret_cast<NotifyHeader*>(second)); return 0;
+        case WM_MOUSEMOVE: mouseMove(window, first); return 0;
+        case WM_LBUTTONDOWN: leftButtonDown(window, second); return 0;
+        case WM_RBUTTONDOWN: sendCommand(CMD_UNDO); return 0;
+        case WM_MBUTTONDOWN: sendCommand(CMD_CHANGE_COLORS); return 0;
+        case END_OF_GAME_MESSAGE: runEndOfGameCheck(window); return 0;
+        default: return platformDefaultWindowProc(window, message, first, second);
+    }
+}
+
+void loadCursors() {
+    if (Settings.NewCursors == 1) {
+        normalCursor = CURSOR_RESOURCE_NORMAL;
+        pressedCursor = CURSOR_RESOURCE_PRESSED;
+    } else {
+        normalCursor = CURSOR_ARROW;
+        pressedCursor = CURSOR_APPSTARTING;
+    }
+    platformSetCursor(mainWindow, normalCursor);
+}
+
+void tickChronometer(WindowHandle window) {
+    if (!chronoPaused && !gameFinished) chronoSeconds += 1;
+    if (Settings.ShowChrono == 1) updateStatusBar(window);
+}
+
+void resizeBoardArea(WindowHandle window) {
+    fitFaceSize(window);
+    if (Settings.Background[0] != 0) scaleBackground(window);
+    makeBoardBuffer(window);
+    platformInvalidateWindow(window);
+}

@@ -1,0 +1,71 @@
+// The creation handler of the main window and the way out of the program.
+#include "shell/startup.h"
+
+#include <mutex>
+
+#include "engine/board.h"
+#include "engine/deal.h"
+#include "engine/layout.h"
+#include "platform/menus.h"
+#include "platform/messages.h"
+#include "platform/statusbar.h"
+#include "platform/ui.h"
+#include "settings/menubar.h"
+#include "settings/settings.h"
+#include "shell/mainwindow.h"
+#include "shell/sound.h"
+#include "shell/toolbar.h"
+#include "view2d/draw2d.h"
+#include "view2d/tileset.h"
+#include "view2d/view_lock.h"
+
+namespace {
+
+// Set once the shutdown sequence has run for the current window: the
+// destruction that may follow EXIT writes nothing a second time.
+bool shutDown = false;
+
+}  // namespace
+
+void createMainWindowContents(WindowHandle window) {
+    markWindowThread();
+    mainWindow = window;
+    shutDown = false;
+    buildMenuBar(window);
+    loadCursors();
+    frameHeight = platformMetric(METRIC_CAPTION_HEIGHT) + platformMetric(METRIC_MENU_HEIGHT) +
+                  2 * platformMetric(METRIC_FRAME_HEIGHT) + 1;
+    toolbarHeight = createToolbar(window);
+    statusBarHeight = platformCreateStatusBar(window);
+    platformSetTimer(window, CHRONO_TIMER_ID, CHRONO_PERIOD);
+    selectedTile = NO_TILE;
+    secondTile = NO_TILE;
+    makeBoardBuffer(window);
+    loadBackground(window);
+    loadLayout(window);
+    loadTileSet(window);
+    newDeal(window);
+    playMusic(window);
+}
+
+void shutdownSequence(WindowHandle window) {
+    if (shutDown) return;
+    shutDown = true;
+    saveSettings(window);
+    releaseResources(window);
+}
+
+void releaseResources(WindowHandle window) {
+    destroyMenuBar();
+    releaseMenuIcons();
+    {
+        std::lock_guard<std::recursive_mutex> guard(viewLock);
+        releaseSurface(&loadedTileSet);
+        releaseSurface(&scaledTileSet);
+        releaseSurface(&loadedBackground);
+        releaseSurface(&scaledBackground);
+        releaseSurface(&boardBuffer);
+    }
+    platformKillTimer(window, CHRONO_TIMER_ID);
+    platformPostQuitMessage(0);
+}
