@@ -298,4 +298,5 @@ TEST(BitmapFile, LoadsFromTheCurrentDirectoryAndEmptiesTheSlotOnFailure) {
     EXPECT_TRUE(surfaceIsEmpty(&slot));
     EXPECT_EQ(viewfake::messageCount, 0);  // failures are silent
     platformSetCurrentDirectory(previous);
+    removeTempDirectory(directory);
 }

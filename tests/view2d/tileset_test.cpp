@@ -225,4 +225,5 @@ TEST(Pictures, LoadedFromTheirDirectoriesAndScaled) {
     EXPECT_TRUE(surfaceIsEmpty(&loadedBackground));
     EXPECT_TRUE(surfaceIsEmpty(&scaledBackground));
     platformSetCurrentDirectory(previous);
+    removeTempDirectory(root);
 }

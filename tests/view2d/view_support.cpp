@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "engine/board.h"
 #include "platform/files.h"
@@ -165,6 +166,12 @@ std::string makeTempDirectory(const char* tag) {
     buffer.push_back(0);
     if (mkdtemp(buffer.data()) == nullptr) return std::string();
     return std::string(buffer.data());
+}
+
+void removeTempDirectory(const std::string& path) {
+    if (path.find("/mjview-") == std::string::npos) return;  // only what makeTempDirectory made
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
 }
 
 bool writeFile(const std::string& path, const std::vector<uint8_t>& data) {

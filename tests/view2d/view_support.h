@@ -47,4 +47,6 @@ void put16(std::vector<uint8_t>& data, size_t offset, uint16_t value);
 
 // A fresh empty directory under the system's temporary directory.
 std::string makeTempDirectory(const char* tag);
+// Removes a directory made by makeTempDirectory with everything in it.
+void removeTempDirectory(const std::string& path);
 bool writeFile(const std::string& path, const std::vector<uint8_t>& data);
