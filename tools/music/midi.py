@@ -109,8 +109,9 @@ class Song:
             value >>= 7
         return bytes(reversed(out))
 
-    def _chunk(self, events):
-        """events: (tick, order, bytes); returns an MTrk chunk."""
+    def _chunk(self, events, end_tick=0):
+        """events: (tick, order, bytes); returns an MTrk chunk whose end of
+        track comes after the last event, and not before end_tick."""
         events.sort(key=lambda e: (e[0], e[1]))
         data = bytearray()
         last = 0
@@ -118,7 +119,7 @@ class Song:
             data += self._vlq(tick - last)
             data += payload
             last = tick
-        data += b"\x00\xff\x2f\x00"
+        data += self._vlq(max(0, end_tick - last)) + b"\xff\x2f\x00"
         return b"MTrk" + struct.pack(">I", len(data)) + bytes(data)
 
     @staticmethod
@@ -135,7 +136,8 @@ class Song:
         for (tick, bpm) in self.tempi:
             micro = int(round(60000000.0 / bpm))
             meta.append((tick, 1, bytes([0xFF, 0x51, 3]) + micro.to_bytes(3, "big")))
-        chunks.append(self._chunk(meta))
+        # the conductor track lasts as long as the music
+        chunks.append(self._chunk(meta, self.length_ticks()))
         for (name, channel, program, volume, pan, reverb, notes) in self.tracks:
             events = [(0, 0, self._text(0x03, name)),
                       (0, 1, bytes([0xC0 | channel, program])),
