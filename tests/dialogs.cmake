@@ -1,0 +1,25 @@
+# Widget tests of the game's dialogs, run on the offscreen platform. The
+# dialogs are built into the tests with the core, the 2D view and the window
+# layer; what the shell would supply (the file lists, the status bar, sounds)
+# comes from tests/dialogs/dialog_fakes.cpp.
+file(GLOB MJ_DIALOG_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/dialogs/*.cpp)
+set(MJ_DIALOG_TEST_SOURCES
+    dialogs/dialog_test_main.cpp dialogs/dialog_driver.cpp dialogs/dialog_fakes.cpp
+    dialogs/info_dialogs_test.cpp dialogs/settings_dialogs_test.cpp)
+add_executable(mj_dialogs_tests ${MJ_DIALOG_TEST_SOURCES} ${MJ_DIALOG_SOURCES})
+set_target_properties(mj_dialogs_tests PROPERTIES AUTOMOC ON)
+target_link_libraries(mj_dialogs_tests PRIVATE mj_view2d_2d mj_core_2d mj_platform_qt Qt6::Test)
+add_test(NAME mj_dialogs_tests COMMAND mj_dialogs_tests)
+set_tests_properties(mj_dialogs_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+
+# The 3D view's dialogs as built into mahjong, with the 3D core; fitFaceSize
+# and initGLState are counted by the fakes.
+set(MJ_DIALOG3D_TEST_SOURCES
+    dialogs/dialog_test_main.cpp dialogs/dialog_driver.cpp dialogs/dialog3d_fakes.cpp
+    dialogs/dialogs3d_test.cpp)
+add_executable(mj_dialogs3d_tests ${MJ_DIALOG3D_TEST_SOURCES} ${MJ_DIALOG_SOURCES})
+set_target_properties(mj_dialogs3d_tests PROPERTIES AUTOMOC ON)
+target_compile_definitions(mj_dialogs3d_tests PRIVATE MJ_DIALOG_TESTS_3D=1)
+target_link_libraries(mj_dialogs3d_tests PRIVATE mj_core_3d mj_platform_qt Qt6::Test)
+add_test(NAME mj_dialogs3d_tests COMMAND mj_dialogs3d_tests)
+set_tests_properties(mj_dialogs3d_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)

@@ -1,0 +1,102 @@
+#include "tests/dialogs/dialog_driver.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+
+#include "platform/qt/window_qt.h"
+
+int actionsRun = 0;
+
+namespace {
+
+constexpr int POLL_MILLISECONDS = 10;
+constexpr int POLL_TRIES = 500;
+
+void poll(int triesLeft, std::function<bool()> attempt) {
+    QTimer::singleShot(POLL_MILLISECONDS, [triesLeft, attempt] {
+        if (!attempt() && triesLeft > 0) poll(triesLeft - 1, attempt);
+    });
+}
+
+}  // namespace
+
+void whenDialogOpens(int32_t closeId, std::function<void(WindowHandle, QDialog*)> action) {
+    poll(POLL_TRIES, [closeId, action] {
+        QDialog* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || qobject_cast<QColorDialog*>(dialog) || !dialog->isVisible()) return false;
+        WindowHandle handle = platformHandleOf(dialog);
+        if (!handle) return false;
+        QPointer<QDialog> guard(dialog);
+        ++actionsRun;
+        action(handle, dialog);
+        if (guard && dialogIsOpen(guard)) click(handle, closeId);
+        return true;
+    });
+}
+
+void whenColourChooserOpens(std::function<void(QColorDialog*)> action) {
+    poll(POLL_TRIES, [action] {
+        QColorDialog* chooser = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+        if (!chooser || !chooser->isVisible()) return false;
+        QPointer<QColorDialog> guard(chooser);
+        ++actionsRun;
+        action(chooser);
+        if (guard && guard->isVisible()) guard->reject();
+        return true;
+    });
+}
+
+QWidget* controlWidget(WindowHandle dialog, int32_t id) {
+    PlatformWindow* window = platformLiveWindow(dialog);
+    if (!window) return nullptr;
+    for (const DialogControl& control : window->controls)
+        if (control.id == id) return control.widget.data();
+    return nullptr;
+}
+
+std::vector<int32_t> controlIds(WindowHandle dialog) {
+    std::vector<int32_t> ids;
+    PlatformWindow* window = platformLiveWindow(dialog);
+    if (window)
+        for (const DialogControl& control : window->controls) ids.push_back(control.id);
+    return ids;
+}
+
+QString itemText(WindowHandle dialog, int32_t id) {
+    QWidget* widget = controlWidget(dialog, id);
+    if (QLabel* label = qobject_cast<QLabel*>(widget)) return label->text();
+    if (QAbstractButton* button = qobject_cast<QAbstractButton*>(widget)) return button->text();
+    if (QGroupBox* frame = qobject_cast<QGroupBox*>(widget)) return frame->title();
+    if (QLineEdit* edit = qobject_cast<QLineEdit*>(widget)) return edit->text();
+    if (QComboBox* list = qobject_cast<QComboBox*>(widget)) return list->currentText();
+    return QStringLiteral("<no control>");
+}
+
+bool isChecked(WindowHandle dialog, int32_t id) {
+    QAbstractButton* button = qobject_cast<QAbstractButton*>(controlWidget(dialog, id));
+    return button && button->isChecked();
+}
+
+void click(WindowHandle dialog, int32_t id) {
+    if (QAbstractButton* button = qobject_cast<QAbstractButton*>(controlWidget(dialog, id))) button->click();
+}
+
+bool dialogIsOpen(QDialog* dialog) { return dialog && dialog->isVisible(); }
+
+QColor swatchColour(WindowHandle dialog, int32_t id) {
+    QWidget* swatch = controlWidget(dialog, id);
+    if (!swatch) return QColor();
+    QImage picture = swatch->grab().toImage();
+    if (picture.isNull()) return QColor();
+    return picture.pixelColor(picture.width() / 2, picture.height() / 2);
+}
+
+QColor asQColor(uint32_t colour) {
+    return QColor((int)(colour & 0xFF), (int)((colour >> 8) & 0xFF), (int)((colour >> 16) & 0xFF));
+}
