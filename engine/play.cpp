@@ -1,6 +1,7 @@
 #include "engine/play.h"
 
 #include "dialogs/dialogs.h"
+#include "engine/autoplay.h"
 #include "engine/board.h"
 #include "engine/deal.h"
 #include "engine/rules.h"
@@ -136,6 +137,8 @@ void hintStep(WindowHandle window) {
 }
 
 void checkEndOfGame(WindowHandle window) {
+    // The board automatic play empties is its demonstration, not a win.
+    if (autoplayActive()) return;
     if (tilesLeft != 0 || gameFinished) return;
     gameFinished = true;
     HallOfFameEntry& entry = hallOfFame[HALL_OF_FAME_SIZE];

@@ -1,9 +1,11 @@
 #include "tests/fakes/fake_ui.h"
 
 #include <cstring>
+#include <mutex>
 
 #include "dialogs/dialogs.h"
 #include "engine/board.h"
+#include "platform/messages.h"
 #include "platform/ui.h"
 #include "settings/settings.h"
 #include "shell/filedialog.h"
@@ -23,6 +25,11 @@ std::string winnerName = "Tester";
 bool chooseFileResult = false;
 std::string chooseFileName;
 int windowLeft = 10, windowTop = 20, windowRight = 810, windowBottom = 620;
+std::function<void(int, int, int16_t, int16_t)> drawHook;
+std::function<void(int)> soundHook;
+std::atomic<int> postCount{0};
+// The automatic player plays its sound on its own thread.
+static std::mutex soundsLock;
 
 void reset() {
     messages.clear();
@@ -38,6 +45,9 @@ void reset() {
     windowTop = 20;
     windowRight = 810;
     windowBottom = 620;
+    drawHook = nullptr;
+    soundHook = nullptr;
+    postCount = 0;
 }
 
 std::string messageLog() {
@@ -79,11 +89,20 @@ int platformMetric(PlatformMetric metric) {
 int fadeFrames = 0;
 void layoutBoard2D(WindowHandle) { ++fake::layoutCount; }
 void paintBoard(WindowHandle) { ++fake::paintCount; }
-void drawBoard2D(WindowHandle, int, int, int16_t, int16_t) { ++fake::drawCount; }
+void drawBoard2D(WindowHandle, int fadeA, int fadeB, int16_t weightBackground, int16_t weightTile) {
+    ++fake::drawCount;
+    if (fake::drawHook) fake::drawHook(fadeA, fadeB, weightBackground, weightTile);
+}
 void fadeOutPair(WindowHandle, int, int) { ++fake::fadeCount; }
 
 void updateStatusBar(WindowHandle) { ++fake::statusCount; }
-void playSoundEffect(SoundEffect effect) { fake::sounds.push_back(effect); }
+void playSoundEffect(SoundEffect effect) {
+    {
+        std::lock_guard<std::mutex> guard(fake::soundsLock);
+        fake::sounds.push_back(effect);
+    }
+    if (fake::soundHook) fake::soundHook(effect);
+}
 void releaseResources(WindowHandle) { ++fake::releaseCount; }
 
 void winnerNameDialog(WindowHandle) {
@@ -95,5 +114,10 @@ void hallOfFameDialog(WindowHandle) { ++fake::hallDialogCount; }
 bool chooseFile(WindowHandle, const char*, char* outName, const char*, const char*, bool) {
     if (!fake::chooseFileResult) return false;
     copyText(outName, fake::chooseFileName.c_str(), FILE_NAME_SIZE);
+    return true;
+}
+
+bool platformPostMessage(WindowHandle, uint32_t, uintptr_t, intptr_t) {
+    ++fake::postCount;
     return true;
 }
