@@ -23,3 +23,14 @@ target_compile_definitions(mj_dialogs3d_tests PRIVATE MJ_DIALOG_TESTS_3D=1)
 target_link_libraries(mj_dialogs3d_tests PRIVATE mj_core_3d mj_platform_qt Qt6::Test)
 add_test(NAME mj_dialogs3d_tests COMMAND mj_dialogs3d_tests)
 set_tests_properties(mj_dialogs3d_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+
+# Pictures of every dialog with the English texts, to look at the layout (not a test).
+add_executable(mj_dialog_shots dialogs/dialog_shots.cpp dialogs/dialog_driver.cpp dialogs/dialog_fakes.cpp
+    ${MJ_DIALOG_SOURCES})
+target_link_libraries(mj_dialog_shots PRIVATE mj_view2d_2d mj_core_2d mj_platform_qt)
+add_executable(mj_dialog_shots_3d dialogs/dialog_shots.cpp dialogs/dialog_driver.cpp dialogs/dialog3d_fakes.cpp
+    ${MJ_DIALOG_SOURCES})
+target_link_libraries(mj_dialog_shots_3d PRIVATE mj_core_3d mj_platform_qt)
+foreach(shots mj_dialog_shots mj_dialog_shots_3d)
+    target_compile_definitions(${shots} PRIVATE MJ_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+endforeach()
