@@ -76,6 +76,7 @@ void expectNoDeviceRun(const char* driver, TempStartDirectory& start) {
         if (strcmp(Settings.Sound1, "SELECT.WAV") != 0 || strcmp(Settings.Sound3, "TONE.WAV") != 0) {
             return int(SETTINGS_CHANGED);
         }
+        saveSettings(nullptr);  // as at the end of the run
         // Nothing to play on, whatever the settings say: no hang, no crash.
         Settings.SoundEffects = 1;
         playSoundEffect(ErrorSound);
@@ -83,9 +84,6 @@ void expectNoDeviceRun(const char* driver, TempStartDirectory& start) {
         useSoundDirectory(DELIVERED_SOUNDS);
         playMusic(nullptr);
         if (platformMusicPlaying()) return int(MUSIC_STATE);
-        Settings.SoundEffects = 0;
-        Settings.Music[0] = 0;
-        saveSettings(nullptr);
         return int(CHILD_OK);
     });
     ASSERT_EQ(result, CHILD_OK) << "driver " << driver;
@@ -154,7 +152,7 @@ TEST_F(SoundTest, EffectsOffOrNamedNonePlayNothingWhileOthersStillPlay) {
         playSoundEffect(SelectSound);
         copyText(Settings.Sound3, "MISSING.WAV", FILE_NAME_SIZE);
         playSoundEffect(ErrorSound);
-        playSoundEffect(SoundEffect(7));
+        playSoundEffect(SoundEffect(3));  // no such effect
         playSoundEffect(RemoveSound);  // the one that plays
         waitMilliseconds(50);
         return int(CHILD_OK);
