@@ -80,6 +80,17 @@ private:
     bool hasColour_ = false;
 };
 
+// Check boxes and radio buttons take a click anywhere in their rectangle,
+// not only on the mark and the text.
+template <typename Button>
+class WholeButton : public Button {
+public:
+    WholeButton(const QString& text, QWidget* parent) : Button(text, parent) {}
+
+protected:
+    bool hitButton(const QPoint& position) const override { return this->rect().contains(position); }
+};
+
 class DialogWidget : public QDialog {
 public:
     DialogWidget(PlatformWindow* window, QWidget* parent)
@@ -180,13 +191,13 @@ void buildItem(PlatformWindow* window, DialogWidget* dialog, const DialogItem& i
             break;
         }
         case DIALOG_CHECKBOX: {
-            QCheckBox* box = new QCheckBox(text, dialog);
+            QCheckBox* box = new WholeButton<QCheckBox>(text, dialog);
             QObject::connect(box, &QCheckBox::clicked, dialog, command);
             widget = box;
             break;
         }
         case DIALOG_RADIO: {
-            QRadioButton* radio = new QRadioButton(text, dialog);
+            QRadioButton* radio = new WholeButton<QRadioButton>(text, dialog);
             radio->setAutoExclusive(false);
             if (!previousWasRadio || (item.flags & DIALOG_FLAG_GROUP) || groups.empty()) {
                 QButtonGroup* buttons = new QButtonGroup(dialog);
@@ -300,6 +311,7 @@ int platformRunDialog(WindowHandle owner, const DialogTemplate* dialogTemplate, 
     if (!window->endRequested) {
         dialog->exec();
         result = window->dialogResult;
+        platformReactivate(dialog->parentWidget());
     }
     window->destroyed.store(true);
     window->controls.clear();

@@ -44,7 +44,9 @@ bool platformFileDialog(WindowHandle owner, bool open, const char* directory, co
     dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot);  // patterns ignore case
     dialog.setDefaultSuffix(extensionOf(patternText));
     dialog.setWindowModality(Qt::ApplicationModal);
-    if (dialog.exec() != QDialog::Accepted) return false;
+    int answer = dialog.exec();
+    platformReactivate(dialog.parentWidget());
+    if (answer != QDialog::Accepted) return false;
     QStringList files = dialog.selectedFiles();
     if (files.isEmpty()) return false;
     QString bare = QFileInfo(files.first()).fileName();
@@ -65,7 +67,9 @@ bool platformChooseColour(WindowHandle owner, uint32_t initial, uint32_t* chosen
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
     dialog.setCurrentColor(start);
-    if (dialog.exec() != QDialog::Accepted) return false;
+    int answer = dialog.exec();
+    platformReactivate(dialog.parentWidget());
+    if (answer != QDialog::Accepted) return false;
     QColor colour = dialog.selectedColor();
     if (!colour.isValid()) return false;
     if (chosen)

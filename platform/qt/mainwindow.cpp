@@ -244,6 +244,14 @@ PlatformWindow* platformLiveWindow(WindowHandle handle) {
     return window;
 }
 
+PlatformWindow* platformKnownWindow(WindowHandle handle) {
+    if (!handle) return nullptr;
+    std::lock_guard<std::mutex> lock(registryMutex);
+    for (PlatformWindow* w : allWindows)
+        if (w == handle) return w->destroyed.load() ? nullptr : w;
+    return nullptr;
+}
+
 WindowHandle platformHandleOf(QWidget* widget) {
     std::lock_guard<std::mutex> lock(registryMutex);
     for (PlatformWindow* w : allWindows)
@@ -259,6 +267,13 @@ QWidget* platformClientWidget(WindowHandle handle) {
 QWidget* platformTopWidget(WindowHandle handle) {
     PlatformWindow* window = platformLiveWindow(handle);
     return window ? window->widget.data() : nullptr;
+}
+
+void platformReactivate(QWidget* owner) {
+    if (!owner || !owner->isVisible()) return;
+    QWidget* active = QApplication::activeWindow();
+    if (active && active != owner) return;  // the user went elsewhere meanwhile
+    owner->activateWindow();
 }
 
 double platformDevicePixelRatio(PlatformWindow* window) {
@@ -400,7 +415,7 @@ int32_t platformSendMessage(WindowHandle handle, uint32_t message, uintptr_t fir
 }
 
 bool platformPostMessage(WindowHandle handle, uint32_t message, uintptr_t first, intptr_t second) {
-    PlatformWindow* window = platformLiveWindow(handle);
+    PlatformWindow* window = platformKnownWindow(handle);
     if (!window || !platformDispatcher()) return false;
     platformRunLater([window, message, first, second] {
         platformDeliver(window, message, first, second);
@@ -443,7 +458,7 @@ void platformKillTimer(WindowHandle handle, uint32_t id) {
 }
 
 void platformPresentSurface(WindowHandle handle, const Surface* surface, int x, int y) {
-    PlatformWindow* window = platformLiveWindow(handle);
+    PlatformWindow* window = platformKnownWindow(handle);
     if (!window || window->kind != WINDOW_KIND_MAIN || !surface || !surface->pixels) return;
     {
         std::lock_guard<std::mutex> lock(window->frameMutex);

@@ -20,5 +20,7 @@ bool platformMessageBox(WindowHandle owner, const char* title, const char* text,
     if (question) box.setEscapeButton(QMessageBox::Cancel);
     if (!owner) box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.setWindowModality(Qt::ApplicationModal);
-    return box.exec() == QMessageBox::Ok || !question;
+    int answer = box.exec();
+    platformReactivate(box.parentWidget());
+    return answer == QMessageBox::Ok || !question;
 }

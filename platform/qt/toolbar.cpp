@@ -151,7 +151,7 @@ int platformStatusBarHeight(WindowHandle handle) {
 }
 
 void platformSetStatusText(WindowHandle handle, const char* text) {
-    PlatformWindow* window = platformLiveWindow(handle);
+    PlatformWindow* window = platformKnownWindow(handle);
     if (!window || !text || !platformDispatcher()) return;
     {
         std::lock_guard<std::mutex> lock(window->statusMutex);

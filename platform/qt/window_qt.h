@@ -85,6 +85,9 @@ void platformRunLater(Function fn) {
 
 // A live window's record, or null for null, unknown or destroyed handles.
 PlatformWindow* platformLiveWindow(WindowHandle window);
+// The same test for other threads: known and not destroyed (the widget itself
+// belongs to the window thread and is not looked at).
+PlatformWindow* platformKnownWindow(WindowHandle window);
 PlatformWindow* platformNewWindowRecord();
 WindowHandle platformHandleOf(QWidget* widget);  // the window a top-level widget belongs to
 
@@ -98,6 +101,10 @@ double platformDevicePixelRatio(PlatformWindow* window);
 QWidget* platformClientWidget(WindowHandle window);
 // The top-level widget of a window, or null: parent for dialogs and boxes.
 QWidget* platformTopWidget(WindowHandle window);
+
+// After a modal dialog or box of owner has closed: owner is the active window
+// again (as the window manager would do), so that it gets WM_SETFOCUS.
+void platformReactivate(QWidget* owner);
 
 // The program icon (all sizes built in).
 QIcon platformProgramIcon();

@@ -1,0 +1,194 @@
+// Message boxes, the file dialogs, the colour chooser and the help viewer.
+#include <QApplication>
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QTimer>
+#include <functional>
+#include <unistd.h>
+
+#include "platform/filedialogs.h"
+#include "platform/ui.h"
+#include "tests/platform_qt/test_suites.h"
+
+QWidget* platformHelpBrowser();  // filedialogs.cpp
+
+namespace {
+
+// Runs body on the modal widget once it is up (polling from the event loop).
+void whenModal(std::function<void(QWidget*)> body) {
+    auto* poll = new QTimer();
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, body] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible()) return;
+        poll->stop();
+        poll->deleteLater();
+        body(modal);
+    });
+    poll->start();
+}
+
+QByteArray currentDirectory() {
+    char buffer[4096];
+    return QByteArray(getcwd(buffer, sizeof buffer) ? buffer : "");
+}
+
+}  // namespace
+
+class CommonDialogTests : public QObject {
+    Q_OBJECT
+private slots:
+    void messageBoxes() {
+        QString title, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        int buttons = 0;
+        whenModal([&](QWidget* modal) {
+            QMessageBox* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            buttons = box->buttons().size();
+            box->button(QMessageBox::Cancel)->click();
+        });
+        QVERIFY(!platformMessageBox(nullptr, "Velmora's mah-jong v2.0", "Easy mode ? \x80 \xE9",
+                                    PLATFORM_MB_OKCANCEL_INFORMATION));
+        QCOMPARE(title, QStringLiteral("Velmora's mah-jong v2.0"));
+        QCOMPARE(text, QString::fromUtf8("Easy mode ? € é"));
+        QCOMPARE(icon, QMessageBox::Information);
+        QCOMPARE(buttons, 2);
+
+        whenModal([&](QWidget* modal) {
+            QMessageBox* box = qobject_cast<QMessageBox*>(modal);
+            icon = box->icon();
+            buttons = box->buttons().size();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QVERIFY(platformMessageBox(nullptr, "t", "error", PLATFORM_MB_ERROR));
+        QCOMPARE(icon, QMessageBox::Critical);
+        QCOMPARE(buttons, 1);
+        whenModal([&](QWidget* modal) {
+            icon = qobject_cast<QMessageBox*>(modal)->icon();
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        QVERIFY(platformMessageBox(nullptr, "t", "careful", PLATFORM_MB_EXCLAMATION));
+        QCOMPARE(icon, QMessageBox::Warning);
+    }
+
+    void openDialogTakesATypedNameAndEnter() {
+        QTemporaryDir directory;
+        QVERIFY(directory.isValid());
+        QFile file(directory.filePath(QStringLiteral("default.myl")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("x");
+        file.close();
+        const QByteArray before = currentDirectory();
+        QString title;
+        QStringList filters;
+        whenModal([&](QWidget* modal) {
+            QFileDialog* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
+            title = dialog->windowTitle();
+            filters = dialog->nameFilters();
+            QLineEdit* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            QTest::keyClicks(name, QStringLiteral("default.myl"));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        char chosen[64] = "unchanged";
+        QVERIFY(platformFileDialog(nullptr, true, directory.path().toLocal8Bit().constData(), "*.MYL",
+                                   "Layouts", "Velmora's mah-jong v2.0", chosen, sizeof chosen));
+        QCOMPARE(QByteArray(chosen), QByteArray("default.myl"));
+        QCOMPARE(title, QStringLiteral("Velmora's mah-jong v2.0"));
+        QCOMPARE(filters, QStringList{QStringLiteral("Layouts (*.MYL)")});
+        QCOMPARE(currentDirectory(), before);
+
+        // Cancel leaves the name alone.
+        whenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+        QVERIFY(!platformFileDialog(nullptr, true, directory.path().toLocal8Bit().constData(), "*.MYL",
+                                    "Layouts", "t", chosen, sizeof chosen));
+        QCOMPARE(QByteArray(chosen), QByteArray("default.myl"));
+    }
+
+    void saveDialogAddsTheDefaultExtension() {
+        QTemporaryDir directory;
+        whenModal([&](QWidget* modal) {
+            QLineEdit* name = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            QTest::keyClicks(name, QStringLiteral("mine"));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        char chosen[64] = "";
+        QVERIFY(platformFileDialog(nullptr, false, directory.path().toLocal8Bit().constData(), "*.MYL",
+                                   "Layouts", "t", chosen, sizeof chosen));
+        QCOMPARE(QByteArray(chosen), QByteArray("mine.MYL"));
+    }
+
+    void colourChooser() {
+        QColor start;
+        bool customWhite = true;
+        whenModal([&](QWidget* modal) {
+            QColorDialog* dialog = qobject_cast<QColorDialog*>(modal);
+            QVERIFY(dialog);
+            start = dialog->currentColor();
+            for (int i = 0; i < QColorDialog::customCount(); ++i)
+                if (QColorDialog::customColor(i) != QColor(Qt::white)) customWhite = false;
+            dialog->setCurrentColor(QColor(10, 20, 30));
+            dialog->accept();
+        });
+        QColorDialog::setCustomColor(3, Qt::red);  // forgotten by the next call
+        uint32_t chosen = 0;
+        QVERIFY(platformChooseColour(nullptr, 0x00306090u, &chosen));
+        QCOMPARE(start, QColor(0x90, 0x60, 0x30));
+        QVERIFY(customWhite);
+        QCOMPARE(chosen, 0x001E140Au);
+
+        whenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+        chosen = 5;
+        QVERIFY(!platformChooseColour(nullptr, 0x00306090u, &chosen));
+        QCOMPARE(chosen, 5u);
+    }
+
+    void helpViewerShowsTheFileAtItsStart() {
+        QTemporaryDir directory;
+        QFile file(directory.filePath(QStringLiteral("ENGLISH.HLP")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QByteArray html = "<html><head><title>Help</title></head><body><h1>Contents</h1>"
+                          "<p><a href=\"#rules\">Rules</a></p>";
+        for (int i = 0; i < 200; ++i) html += "<p>Line</p>";
+        html += "<h2><a name=\"rules\">The rules</a></h2><p>Take pairs.</p></body></html>";
+        file.write(html);
+        file.close();
+        const QByteArray before = currentDirectory();
+        QVERIFY(QDir::setCurrent(directory.path()));
+        bool shown = platformShowHelp(nullptr, "english.hlp", "Velmora's mah-jong v2.0");
+        QDir::setCurrent(QString::fromLocal8Bit(before));
+        QVERIFY(shown);
+        QTextBrowser* browser = qobject_cast<QTextBrowser*>(platformHelpBrowser());
+        QVERIFY(browser);
+        QVERIFY(browser->window()->isVisible());
+        QVERIFY(browser->toPlainText().contains(QStringLiteral("Contents")));
+        QCOMPARE(browser->verticalScrollBar()->value(), 0);
+        browser->setSource(QUrl(QStringLiteral("#rules")));  // a link within the file
+        QVERIFY(browser->toPlainText().contains(QStringLiteral("Take pairs.")));
+        QTRY_VERIFY(browser->verticalScrollBar()->value() > 0);
+        browser->window()->close();
+
+        // A missing file is reported, not shown.
+        whenModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Return); });
+        QVERIFY(!platformShowHelp(nullptr, "NOSUCH.HLP", "t"));
+    }
+};
+
+QObject* newCommonDialogTests() { return new CommonDialogTests(); }
+#include "test_common_dialogs.moc"
