@@ -14,6 +14,7 @@
 #include "engine/board_lock.h"
 #include "engine/deal.h"
 #include "engine/play.h"
+#include "engine/rules.h"
 #include "platform/messages.h"
 #include "platform/system.h"
 #include "settings/language.h"

@@ -1,5 +1,6 @@
 // The one board of the running game: grids, tile table, faces and game state.
 #pragma once
+#include <atomic>
 #include <cstdint>
 
 constexpr int TILE_COUNT = 144;
@@ -49,7 +50,9 @@ extern TileRecord tileTable[TILE_COUNT];
 // 144 faces dealt by every game; entry i and entry i + 72 always match.
 extern const uint8_t dealFaces[TILE_COUNT];
 
-// Game state.
+// Game state. hintShown, chronoPaused and autoplayRunning are atomic: the window
+// writes them without the board lock while the automatic player's thread reads
+// them (the player's stop request, the hint and the pause of its frames).
 extern int16_t selectedTile;
 extern int16_t secondTile;
 extern int16_t tilesLeft;
@@ -58,12 +61,12 @@ extern UndoEntry undoStack[UNDO_STACK_SIZE];
 extern uint8_t pairList[PAIR_LIST_SIZE][2];
 extern int16_t pairCount;
 extern int16_t hintIndex;
-extern volatile bool hintShown;
+extern std::atomic<bool> hintShown;
 extern int32_t chronoSeconds;
-extern volatile bool chronoPaused;
+extern std::atomic<bool> chronoPaused;
 extern bool gameFinished;
 extern bool loadedGame;
-extern volatile bool autoplayRunning;
+extern std::atomic<bool> autoplayRunning;
 extern uint8_t dealOrder[TILE_COUNT];
 extern uint8_t shadowFlags[TILE_COUNT][SHADOW_FLAG_COUNT];
 extern char playerName[22];
