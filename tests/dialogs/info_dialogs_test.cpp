@@ -137,7 +137,7 @@ private slots:
             QVERIFY(dialogIsOpen(w));
             w->close();
             QVERIFY(dialogIsOpen(w));
-            QTest::keyClick(w, Qt::Key_Return);  // Enter presses the default button
+            QTest::keyClick(nameField(d), Qt::Key_Return);  // Enter presses the default button
             QVERIFY(!dialogIsOpen(w));
         });
         winnerNameDialog(nullptr);
