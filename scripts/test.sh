@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the normal build,
 # then the core and view tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer. Exits non-zero on any failure.
+# UndefinedBehaviorSanitizer, and the automatic-play tests under
+# ThreadSanitizer. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -13,3 +14,8 @@ cmake -S . -B build-asan -DMJ_SANITIZE=ON -DMJ_BUILD_GUI=OFF -DMJ_BUILD_BENCH=OF
 cmake --build build-asan -j"$(nproc)"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j2
+
+# Automatic play and its locking with the window, under ThreadSanitizer.
+cmake -S . -B build-tsan -DMJ_TSAN=ON -DMJ_BUILD_GUI=OFF -DMJ_BUILD_BENCH=OFF >/dev/null
+cmake --build build-tsan -j2 --target mj_core_tests
+TSAN_OPTIONS=halt_on_error=1 build-tsan/tests/mj_core_tests --gtest_filter='Autoplay*'
