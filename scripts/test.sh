@@ -17,5 +17,6 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 
 # Automatic play and its locking with the window, under ThreadSanitizer.
 cmake -S . -B build-tsan -DMJ_TSAN=ON -DMJ_BUILD_GUI=OFF -DMJ_BUILD_BENCH=OFF >/dev/null
-cmake --build build-tsan -j2 --target mj_core_tests
+cmake --build build-tsan -j2 --target mj_core_tests mj_core3d_tests
 TSAN_OPTIONS=halt_on_error=1 build-tsan/tests/mj_core_tests --gtest_filter='Autoplay*'
+TSAN_OPTIONS=halt_on_error=1 build-tsan/tests/mj_core3d_tests --gtest_filter='Autoplay*'
