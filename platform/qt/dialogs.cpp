@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontDatabase>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,6 +88,47 @@ public:
 
 protected:
     bool hitButton(const QPoint& position) const override { return this->rect().contains(position); }
+};
+
+// A group box as the old dialogs drew it: an etched frame whose top line runs
+// through the middle of the title.
+class GroupFrame : public QWidget {
+public:
+    GroupFrame(const QString& title, QWidget* parent) : QWidget(parent), title_(title) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    void setTitle(const QString& title) {
+        title_ = title;
+        update();
+    }
+    QString title() const { return title_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        QFontMetrics metrics(font());
+        const int lineY = metrics.height() / 2;
+        const int textLeft = metrics.averageCharWidth() + 2;
+        const int textWidth = title_.isEmpty() ? 0 : metrics.horizontalAdvance(title_) + 4;
+        QRect frame(0, lineY, width() - 2, height() - lineY - 2);
+        const QColor dark = palette().color(QPalette::Mid), light = palette().color(QPalette::Light);
+        for (int pass = 0; pass < 2; ++pass) {
+            painter.setPen(pass == 0 ? light : dark);
+            QRect r = frame.translated(pass == 0 ? 1 : 0, pass == 0 ? 1 : 0);
+            painter.drawLine(r.left(), r.top(), r.left(), r.bottom());
+            painter.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
+            painter.drawLine(r.right(), r.top(), r.right(), r.bottom());
+            painter.drawLine(r.left(), r.top(), textWidth ? textLeft - 2 : r.right(), r.top());
+            if (textWidth) painter.drawLine(textLeft + textWidth - 2, r.top(), r.right(), r.top());
+        }
+        if (textWidth) {
+            painter.setPen(palette().color(QPalette::WindowText));
+            painter.drawText(QRect(textLeft, 0, textWidth, metrics.height()), Qt::AlignCenter, title_);
+        }
+    }
+
+private:
+    QString title_;
 };
 
 class DialogWidget : public QDialog {
@@ -211,9 +251,7 @@ void buildItem(PlatformWindow* window, DialogWidget* dialog, const DialogItem& i
             break;
         }
         case DIALOG_GROUPBOX: {
-            QGroupBox* frame = new QGroupBox(withoutMnemonics(text), dialog);
-            frame->setFocusPolicy(Qt::NoFocus);
-            widget = frame;
+            widget = new GroupFrame(withoutMnemonics(text), dialog);
             break;
         }
         case DIALOG_EDIT: {
@@ -337,7 +375,7 @@ bool platformSetItemText(WindowHandle dialog, int32_t id, const char* text) {
         label->setText(withoutMnemonics(value));
     } else if (QAbstractButton* button = qobject_cast<QAbstractButton*>(widget)) {
         button->setText(value);
-    } else if (QGroupBox* frame = qobject_cast<QGroupBox*>(widget)) {
+    } else if (GroupFrame* frame = dynamic_cast<GroupFrame*>(widget)) {
         frame->setTitle(withoutMnemonics(value));
     } else if (QLineEdit* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setText(value);
@@ -358,7 +396,7 @@ int platformGetItemText(WindowHandle dialog, int32_t id, char* buffer, size_t si
         value = label->text();
     else if (QAbstractButton* button = qobject_cast<QAbstractButton*>(widget))
         value = button->text();
-    else if (QGroupBox* frame = qobject_cast<QGroupBox*>(widget))
+    else if (GroupFrame* frame = dynamic_cast<GroupFrame*>(widget))
         value = frame->title();
     else if (QLineEdit* edit = qobject_cast<QLineEdit*>(widget))
         value = edit->text();

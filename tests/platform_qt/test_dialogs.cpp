@@ -239,6 +239,10 @@ private slots:
             prompt = buffer;
             platformSetWindowTitle(current, "Caption \xE9");
             caption = toGameTextOf(openDialog()->windowTitle());
+            QVERIFY(platformSetItemText(current, ID_FRAME, "Select &mode"));
+            platformGetItemText(current, ID_FRAME, buffer, sizeof buffer);
+            QCOMPARE(QByteArray(buffer), QByteArray("Select mode"));
+            QVERIFY(!platformSetItemText(current, ID_ICON, "x"));
             QCOMPARE(platformGetItemText(current, 4242, buffer, sizeof buffer), 0);
             QCOMPARE(buffer[0], '\0');
         });
