@@ -4,6 +4,7 @@
 #include <QImage>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 #include <vector>
@@ -122,6 +123,18 @@ void animate(WindowHandle window) {
         std::this_thread::sleep_for(std::chrono::milliseconds(16));
     }
     animating = false;
+}
+
+// The rectangle a second run can be given to reopen at the same place.
+void printRect(WindowHandle window) {
+    int left, top, right, bottom, width, height;
+    platformGetWindowRect(window, &left, &top, &right, &bottom);
+    platformGetClientSize(window, &width, &height);
+    std::printf("%d %d %d %d (client %d x %d, frame width %d height %d caption %d menu %d)\n", left, top,
+                right - left, bottom - top, width, height, platformMetric(METRIC_FRAME_WIDTH),
+                platformMetric(METRIC_FRAME_HEIGHT), platformMetric(METRIC_CAPTION_HEIGHT),
+                platformMetric(METRIC_MENU_HEIGHT));
+    std::fflush(stdout);
 }
 
 int32_t demoProc(WindowHandle window, uint32_t message, uintptr_t first, intptr_t second) {
@@ -261,6 +274,7 @@ int32_t demoProc(WindowHandle window, uint32_t message, uintptr_t first, intptr_
                 }
                 case CMD_HELP: platformShowHelp(window, "ENGLISH.HLP", "Velmora's mah-jong v2.0"); break;
                 case CMD_EXIT:
+                    printRect(window);
                     platformDestroyMenu(bar);
                     platformKillTimer(window, 900);
                     platformPostQuitMessage(0);
@@ -268,6 +282,7 @@ int32_t demoProc(WindowHandle window, uint32_t message, uintptr_t first, intptr_
             }
             return 0;
         case WM_DESTROY:
+            printRect(window);
             platformDestroyMenu(bar);
             platformPostQuitMessage(0);
             return 0;
@@ -283,7 +298,14 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 300 * 120; ++i) splashPixels[(size_t)i] = 0x00305070u + (uint32_t)((i % 300) / 2);
     Surface splash{300, 120, splashPixels.data()};
     platformShowSplash(&splash);
-    WindowHandle window = platformCreateMainWindow("Velmora's mah-jong v2.0 - DEFAULT", 40, 30, 800, 600, demoProc);
+    int x = 40, y = 30, width = 800, height = 600;  // or as given: x y width height
+    if (argc == 5) {
+        x = std::atoi(argv[1]);
+        y = std::atoi(argv[2]);
+        width = std::atoi(argv[3]);
+        height = std::atoi(argv[4]);
+    }
+    WindowHandle window = platformCreateMainWindow("Velmora's mah-jong v2.0 - DEFAULT", x, y, width, height, demoProc);
     if (!window) return 1;
     platformShowWindow(window);
     int code = platformRunMessageLoop();
