@@ -110,6 +110,17 @@ TEST(TileShadow, PiecesNeverOverlap) {
     EXPECT_EQ(board.count(GREY), 200 * 150 - 300);
 }
 
+TEST(TileShadow, EachFlagDarkensItsOwnPiece) {
+    ShadowBoard board;
+    // F7 with F10 (and F5 with F9), as a saved board may hold them: the shorter
+    // piece lies inside the longer one and is darkened a second time.
+    shadowFlags[0][F7] = shadowFlags[0][F10] = 1;
+    shadowFlags[0][F5] = shadowFlags[0][F9] = 1;
+    drawTileShadow(0, &board.buffer);
+    EXPECT_EQ(board.count(0), 21 + 21);  // 100 - 64 = 36, then 0
+    EXPECT_EQ(board.count(SHADED), 51 - 21 + 51 - 21);
+}
+
 TEST(TileShadow, ShadowSizeOneEmptiesTheHalfPieces) {
     ShadowBoard board(1);
     ASSERT_EQ(shadowExtent, 24);
