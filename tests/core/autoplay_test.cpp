@@ -495,6 +495,7 @@ TEST_F(AutoplayTest, StressWindowActionsWhileThePlayerRuns) {
     EXPECT_FALSE(autoplayRunning);
     EXPECT_GT(pairFrames, 0);
     EXPECT_EQ(violations, 0);
+    RecordProperty("pairFramesShown", pairFrames.load());
     BoardLock lock;
     expectConsistentBoard();
 }
