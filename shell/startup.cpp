@@ -3,6 +3,7 @@
 
 #include <mutex>
 
+#include "dialogs/dialogs.h"
 #include "engine/board.h"
 #include "engine/deal.h"
 #include "engine/layout.h"
@@ -12,8 +13,11 @@
 #include "platform/ui.h"
 #include "settings/menubar.h"
 #include "settings/settings.h"
+#include "shell/directories.h"
+#include "shell/filelists.h"
 #include "shell/mainwindow.h"
 #include "shell/sound.h"
+#include "shell/splash.h"
 #include "shell/toolbar.h"
 #include "view2d/draw2d.h"
 #include "view2d/tileset.h"
@@ -26,6 +30,25 @@ namespace {
 bool shutDown = false;
 
 }  // namespace
+
+bool prepareProgram() {
+    tilesLeft = TILE_COUNT;
+    makeDataDirectories();
+    showSplash();
+    fillFileMenu("*.TXT", languageDirectory, Settings.Language, nullptr, 0, &languageList);
+    if (!fileExistsIn(startDirectory, SETTINGS_FILE_NAME)) {
+        copyText(Settings.Language, "ENGLISH.TXT", FILE_NAME_SIZE);
+        languageDialog();
+    }
+    return loadSettings();
+}
+
+WindowHandle openMainWindow() {
+    WindowHandle window = platformCreateMainWindow(PROGRAM_TITLE, Settings.WindowXPos, Settings.WindowYPos,
+                                                   Settings.WindowXSize, Settings.WindowYSize, mainWindowProc);
+    if (window) platformShowWindow(window);
+    return window;
+}
 
 void createMainWindowContents(WindowHandle window) {
     markWindowThread();

@@ -2,6 +2,12 @@
 #pragma once
 #include "platform/window.h"
 
+// The start-up up to the window: board counter, directories, splash,
+// language list, first-run language choice, settings and language texts.
+// false when the program must end without a window.
+bool prepareProgram();
+// Creates and shows the main window (its creation handler runs inside).
+WindowHandle openMainWindow();
 // The creation handler of the main window: menus, cursors, bars, timer,
 // pictures, layout, first deal and music.
 void createMainWindowContents(WindowHandle window);

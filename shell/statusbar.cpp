@@ -35,8 +35,9 @@ void append(char* text, size_t size, const char* piece) {
 }  // namespace
 
 void composeStatusText() {
-    char text[4 * LONG_TEXT_SIZE];
-    char piece[2 * LONG_TEXT_SIZE];
+    // Room for every text at its longest; the result is cut afterwards.
+    char text[8 * LONG_TEXT_SIZE];
+    char piece[3 * LONG_TEXT_SIZE];
     std::snprintf(text, sizeof text, "%d %s", (int)tilesLeft, LanguageTexts.Tiles);
     if (Settings.ShowChrono == 1) {
         char time[16];
