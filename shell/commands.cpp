@@ -4,6 +4,7 @@
 #include "dialogs/dialogs.h"
 #include "engine/autoplay.h"
 #include "engine/board.h"
+#include "engine/board_lock.h"
 #include "engine/deal.h"
 #include "engine/layout.h"
 #include "engine/play.h"
@@ -59,13 +60,17 @@ void showChrono(WindowHandle window) {
     updateStatusBar(window);
 }
 
+// The dialogs run without the board lock (the automatic player goes on
+// meanwhile); the repaint after them takes it.
 void changeColours(WindowHandle window) {
     colorsDialog2D(mainWindow);
+    BoardLock lock;
     paintBoard(window);
 }
 
 void config(WindowHandle window) {
     configDialog2D(mainWindow);
+    BoardLock lock;
     paintBoard(window);
 }
 

@@ -1,10 +1,19 @@
 // The window procedure of the main window: every message of the user becomes
 // a command, a click or a refresh here.
+//
+// The automatic player works on the board from its own thread. Clicks and the
+// commands that change the board stop it and wait for its end first; every
+// other command runs holding the board lock (the player holds it for one pair
+// at a time), except the dialogs, which take it only for their repaint.
+// Repaints, focus changes and timer ticks are skipped while the player holds
+// the board: it draws its own frames meanwhile.
 #include "shell/mainwindow.h"
 
 #include <thread>
 
+#include "engine/autoplay.h"
 #include "engine/board.h"
+#include "engine/board_lock.h"
 #include "engine/play.h"
 #include "platform/cursors.h"
 #include "platform/messages.h"
@@ -41,9 +50,60 @@ void mouseMove(WindowHandle window, uintptr_t buttons) {
     platformSetCursor(window, (buttons & pressed) == MK_LBUTTON ? pressedCursor : normalCursor);
 }
 
+bool inList(uint32_t command, uint32_t base) { return command >= base && command < base + FILE_LIST_RANGE; }
+
+// Commands that deal, load, undo, save or otherwise read or change the game
+// as a whole: a running automatic play ends before them.
+bool changesTheBoard(uint32_t command) {
+    switch (command) {
+        case CMD_NEW_GAME:
+        case CMD_RESTART_GAME:
+        case CMD_EASYMODE:
+        case CMD_HINT:
+        case CMD_UNDO:
+        case CMD_SAVE_GAME:
+        case CMD_LOAD_GAME:
+        case CMD_LOAD_LAYOUT:
+        case CMD_SAVE_LAYOUT:
+        case CMD_RANDOM_LAYOUT: return true;
+        default: return inList(command, LAYOUT_LIST_FIRST);
+    }
+}
+
+// Commands that open a modal dialog without changing the board.
+bool opensADialog(uint32_t command) {
+    switch (command) {
+        case CMD_CHANGE_COLORS:
+        case CMD_CONFIG:
+        case CMD_HALL_OF_FAME:
+        case CMD_HELP_FILE:
+        case CMD_HELP_ABOUT: return true;
+        default: return false;
+    }
+}
+
+void commandMessage(WindowHandle window, uint32_t command) {
+    hintShown = false;
+    if (changesTheBoard(command)) stopAutoplayAndWait();
+    if (opensADialog(command)) {
+        runCommand(window, command);
+        return;
+    }
+    BoardLock lock;
+    runCommand(window, command);
+}
+
+void paintIfFree(WindowHandle window) {
+    if (!tryLockBoard()) return;
+    paintBoard(window);
+    unlockBoard();
+}
+
 void leftButtonDown(WindowHandle window, intptr_t point) {
     platformSetCursor(window, pressedCursor);
     autoplayRunning = false;  // stops a running automatic play
+    stopAutoplayAndWait();
+    BoardLock lock;
     hintShown = false;
     clickTile(tileAtPoint(pointX(point), pointY(point)));
     paintBoard(window);
@@ -53,7 +113,13 @@ void leftButtonDown(WindowHandle window, intptr_t point) {
 void focusChanged(WindowHandle window, bool gained) {
     chronoPaused = !gained;
     if (!gained) hintShown = false;
-    paintBoard(window);
+    paintIfFree(window);
+}
+
+void timerTick(WindowHandle window) {
+    if (!tryLockBoard()) return;
+    tickChronometer(window);
+    unlockBoard();
 }
 
 }  // namespace
@@ -69,13 +135,10 @@ int32_t mainWindowProc(WindowHandle window, uint32_t message, uintptr_t first, i
         case WM_SIZE: resizeBoardArea(window); return 0;
         case WM_SETFOCUS: focusChanged(window, true); return 0;
         case WM_KILLFOCUS: focusChanged(window, false); return 0;
-        case WM_PAINT: paintBoard(window); return 0;
+        case WM_PAINT: paintIfFree(window); return 0;
         case WM_KEYDOWN: keyDown(first); return 0;
-        case WM_COMMAND:
-            hintShown = false;
-            runCommand(window, (uint32_t)first);
-            return 0;
-        case WM_TIMER: tickChronometer(window); return 0;
+        case WM_COMMAND: commandMessage(window, (uint32_t)first); return 0;
+        case WM_TIMER: timerTick(window); return 0;
         case WM_NOTIFY: answerTooltip(reinterpret_cast<NotifyHeader*>(second)); return 0;
         case WM_MOUSEMOVE: mouseMove(window, first); return 0;
         case WM_LBUTTONDOWN: leftButtonDown(window, second); return 0;

@@ -10,6 +10,7 @@
 #include <QToolBar>
 #include <cstring>
 
+#include "engine/autoplay.h"
 #include "engine/board.h"
 #include "engine/rules.h"
 #include "platform/cursors.h"
@@ -303,6 +304,46 @@ private slots:
         // A click on the empty corner of the board area drops the selection.
         clickAt(1, toolbarHeight + 1);
         QCOMPARE(selectedTile, (int16_t)NO_TILE);
+    }
+
+    void clickStopsTheAutomaticPlayer() {
+        QCOMPARE(Settings.EasyMode, (uint8_t)1);
+        command(CMD_AUTOPLAY);
+        QVERIFY(autoplayActive());
+        QTRY_VERIFY_WITH_TIMEOUT(undoCount > 0, 10000);
+        clickAt(1, toolbarHeight + 1);
+        QVERIFY(!autoplayActive());  // stopped and waited for before the click
+        QCOMPARE(tilesLeft, (int16_t)144);  // the player puts the deal back
+        QCOMPARE(undoCount, (int16_t)0);
+        QCOMPARE(selectedTile, (int16_t)NO_TILE);
+    }
+
+    void boardCommandsStopTheAutomaticPlayer() {
+        command(CMD_AUTOPLAY);
+        QVERIFY(autoplayActive());
+        key(VK_F2);
+        QVERIFY(!autoplayActive());
+        QCOMPARE(tilesLeft, (int16_t)144);
+        // Other commands leave it playing.
+        command(CMD_AUTOPLAY);
+        QVERIFY(autoplayActive());
+        key(VK_F9);
+        command(CMD_SHOW_CHRONO);
+        QVERIFY(autoplayActive());
+        command(CMD_RESTART_GAME);
+        QVERIFY(!autoplayActive());
+    }
+
+    void emptyBoardOfTheAutomaticPlayerIsNoWin() {
+        Settings.AutoPlaySleep = 1;
+        startAutoClose();
+        command(CMD_AUTOPLAY);
+        QTRY_VERIFY_WITH_TIMEOUT(!autoplayActive(), 60000);
+        settle();
+        QTest::qWait(50);
+        QCOMPARE(stopAutoClose(), QStringList());  // no winner's dialog, no message
+        QVERIFY(!gameFinished);
+        QCOMPARE(tilesLeft, (int16_t)144);
     }
 
     void wheelChangesNothingIn2D() {
