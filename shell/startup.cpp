@@ -25,8 +25,9 @@
 
 namespace {
 
-// Set once the shutdown sequence has run for the current window: the
-// destruction that may follow EXIT writes nothing a second time.
+// Set once the window's resources are released (by the shutdown sequence or
+// by the layout check, which ends the program without saving): a destruction
+// that follows writes and releases nothing a second time.
 bool shutDown = false;
 
 }  // namespace
@@ -73,12 +74,12 @@ void createMainWindowContents(WindowHandle window) {
 
 void shutdownSequence(WindowHandle window) {
     if (shutDown) return;
-    shutDown = true;
     saveSettings(window);
     releaseResources(window);
 }
 
 void releaseResources(WindowHandle window) {
+    shutDown = true;
     destroyMenuBar();
     releaseMenuIcons();
     {

@@ -454,6 +454,25 @@ private slots:
         QVERIFY(!QFile::exists(ini));
     }
 
+    void layoutWithout144TilesEndsWithoutSaving() {
+        QFile bad(startPath() + "/LAYOUTS/BAD.MYL");
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("1 1 0\r\n1 3 0\r\n");
+        bad.close();
+        buildMenuBar(mainWindow);
+        const QString ini = startPath() + "/MAH-JONG.INI";
+        QFile::remove(ini);
+        startAutoClose();
+        command(LAYOUT_LIST_FIRST + 1);  // ARENA, BAD, ...
+        QStringList shown = stopAutoClose();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown.first().contains(LanguageTexts.MesNo144Tiles));
+        QVERIFY(!menuBar);
+        QCOMPARE(platformRunMessageLoop(), 0);  // the quit is posted
+        platformDestroyWindow(mainWindow);
+        QVERIFY(!QFile::exists(ini));  // and no settings are written
+    }
+
     void closeBoxWritesTheSettings() {
         const QString ini = startPath() + "/MAH-JONG.INI";
         QFile::remove(ini);
