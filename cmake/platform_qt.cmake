@@ -17,7 +17,8 @@ if(MJ_PLATFORM_QT_TEST_SOURCES)
     target_compile_definitions(mj_platform_qt_tests PRIVATE MJ_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
     add_test(NAME mj_platform_qt_tests COMMAND mj_platform_qt_tests)
     set_tests_properties(mj_platform_qt_tests PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/platform_qt/lsan.supp"
+        TIMEOUT 300)
 endif()
 
 # A small program to look at the window layer for real (not a test).

@@ -27,7 +27,9 @@ void platformMenuWindowGone(PlatformWindow* window);  // menus.cpp
 namespace {
 
 std::mutex registryMutex;
-std::vector<PlatformWindow*> allWindows;  // never freed, see PlatformWindow
+// Never freed, see PlatformWindow; held through a pointer so that the list
+// outlives the static destructors (and the records stay reachable).
+std::vector<PlatformWindow*>& allWindows = *new std::vector<PlatformWindow*>();
 
 int deviceRound(double value) { return (int)std::lround(value); }
 
