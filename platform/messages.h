@@ -147,7 +147,8 @@ int32_t platformSendMessage(WindowHandle window, uint32_t message, uintptr_t fir
 // false when the window is gone.
 bool platformPostMessage(WindowHandle window, uint32_t message, uintptr_t first, intptr_t second);
 // Asks for a repaint: one WM_PAINT follows from the event loop (several
-// requests before it arrive as one).
+// requests before it arrive as one; none while the window is hidden). Safe
+// from any thread.
 void platformInvalidateWindow(WindowHandle window);
 
 // Starts (or restarts) the window timer id: WM_TIMER with first = id every

@@ -34,7 +34,9 @@ enum PlatformMetric {
     METRIC_MENU_CHECK_WIDTH,
     METRIC_MENU_CHECK_HEIGHT
 };
-// Device pixels. Maximised size = the primary screen's work area; frame and
-// caption measured on the main window once it has been shown (estimates from
-// the style before); menu height = the menu bar's height.
+// Device pixels. Maximised size = the primary screen's work area plus the
+// frames; frame and caption are the window manager's, measured on the first
+// main window once it has been shown (0 before, and without a window
+// manager); caption + 2 x frame height = the frame's top and bottom together.
+// Menu height = the menu bar's height; menu check = the menu icon size.
 int platformMetric(PlatformMetric metric);

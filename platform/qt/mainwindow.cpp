@@ -426,11 +426,10 @@ bool platformPostMessage(WindowHandle handle, uint32_t message, uintptr_t first,
 }
 
 void platformInvalidateWindow(WindowHandle handle) {
-    PlatformWindow* window = platformLiveWindow(handle);
-    if (!window || window->paintPending) return;
-    window->paintPending = true;
+    PlatformWindow* window = platformKnownWindow(handle);
+    if (!window || !platformDispatcher() || window->paintPending.exchange(true)) return;
     platformRunLater([window] {
-        window->paintPending = false;
+        window->paintPending.store(false);
         if (window->destroyed.load() || !window->widget || !window->widget->isVisible()) return;
         platformDeliver(window, WM_PAINT, 0, 0);
     });

@@ -49,7 +49,7 @@ struct PlatformWindow {
     QPointer<QLabel> statusLabel;
     std::map<uint32_t, int> timers;  // our timer id -> Qt's timer id
     int lastClientWidth = -1, lastClientHeight = -1;
-    bool paintPending = false;
+    std::atomic<bool> paintPending{false};
     int cursorId = 0;
     // Requested outer frame, kept until the window manager's frame is known.
     int requestedX = 0, requestedY = 0, requestedWidth = 0, requestedHeight = 0;

@@ -387,9 +387,14 @@ private slots:
         platformInvalidateWindow(window);
         platformInvalidateWindow(window);
         platformInvalidateWindow(window);
+        std::thread other([this] { platformInvalidateWindow(window); });
+        other.join();
         QCOMPARE(countOf(WM_PAINT), 0);
         QCoreApplication::processEvents();
         QCOMPARE(countOf(WM_PAINT), 1);
+        platformInvalidateWindow(window);  // a new request after the paint: a new paint
+        QCoreApplication::processEvents();
+        QCOMPARE(countOf(WM_PAINT), 2);
     }
 
     void timersAndPostedMessages() {
