@@ -33,6 +33,7 @@ bool shutDown = false;
 }  // namespace
 
 bool prepareProgram() {
+    markWindowThread();
     tilesLeft = TILE_COUNT;
     makeDataDirectories();
     showSplash();
