@@ -15,6 +15,7 @@
 #include "platform/statusbar.h"
 #include "settings/language.h"
 #include "settings/settings.h"
+#include "shell/board_dump.h"
 #include "shell/mainwindow.h"
 
 char statusText[STATUS_TEXT_LIMIT + 1];
@@ -63,6 +64,7 @@ void updateStatusBar(WindowHandle window) {
         std::lock_guard<std::mutex> guard(statusLock);
         composeStatusText();
         platformSetStatusText(window, statusText);
+        dumpBoardIfAsked();
     }
     if (onWindowThread())
         runEndOfGameCheck(window);
