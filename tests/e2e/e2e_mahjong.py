@@ -194,6 +194,9 @@ class Session:
                 found.append(line)
         return found
 
+    def visible_windows(self):
+        return [w for w in self.xdo("search", "--onlyvisible", "--name", "", check=False).split() if w.isdigit()]
+
     def wait_window(self, name, timeout=20):
         def find():
             self.check_running()
@@ -204,8 +207,7 @@ class Session:
     def wait_window_gone(self, window, timeout=10):
         def gone():
             self.check_running()
-            out = self.xdo("search", "--onlyvisible", "--name", ".", check=False).split()
-            return window not in out
+            return window not in self.visible_windows()
         wait_for("window %s to close" % window, gone, timeout, 0.1)
 
     def geometry(self, window):
@@ -276,10 +278,20 @@ class Session:
         """Clicks the GAME title at the left of the menu bar, then walks to the item."""
         board = self.board()
         x, y, _, _ = self.geometry(window)
+        before = set(self.visible_windows())
         self.focus(window)
         self.click(x + 20, y + max(board["menuHeight"] // 2, 5))
-        # The menu grabs the keyboard once it is open: wait for its popup.
-        time.sleep(0.3)
+
+        # The menu takes the keyboard once its popup is shown below the title.
+        def popup():
+            self.check_running()
+            for w in self.visible_windows():
+                if w not in before:
+                    px, py, _, _ = self.geometry(w)
+                    if abs(px - x) < 40 and y < py <= y + board["menuHeight"] + 10:
+                        return w
+            return None
+        wait_for("the GAME menu to open", popup, 10)
         for _ in range(GAME_MENU_STEPS[item]):
             self.xdo("key", "Down")
         self.xdo("key", "Return")
@@ -530,7 +542,7 @@ def main():
     try:
         with Session(args.program, args.data, out, width, height) as session:
             SCENARIOS[args.scenario](session)
-    except Failure as failure:
+    except (Failure, OSError) as failure:
         print("FAILED %s: %s (after %.1f s; logs in %s)" % (args.scenario, failure, time.monotonic() - start, out))
         return 1
     print("PASSED %s in %.1f s" % (args.scenario, time.monotonic() - start))
