@@ -517,7 +517,90 @@ def scenario_save_load(s):
     expect(s.wait_exit(15) == 0, "exit code not 0")
 
 
-SCENARIOS = {"first_run": scenario_first_run, "win": scenario_win, "settings": scenario_settings,
+def pixel_difference(a, b, geometry):
+    """Number of pixels that differ between two screenshots inside geometry."""
+    with tempfile.TemporaryDirectory(prefix="mj-e2e-cmp-") as folder:
+        crops = []
+        for i, path in enumerate((a, b)):
+            crop = os.path.join(folder, "%d.png" % i)
+            subprocess.run(["convert", path, "-crop", geometry, "+repage", crop], check=True, timeout=60,
+                           capture_output=True)
+            crops.append(crop)
+        result = subprocess.run(["compare", "-metric", "AE", crops[0], crops[1], "null:"], capture_output=True,
+                                text=True, timeout=60)
+    try:
+        return int(float(result.stderr.split()[0]))
+    except (IndexError, ValueError):
+        raise Failure("cannot compare %s and %s: %s" % (a, b, result.stderr.strip()))
+
+
+def board_geometry(s, window, board):
+    x, y, w, h = s.geometry(window)
+    top = board["menuHeight"] + board["toolbarHeight"]
+    return "%dx%d+%d+%d" % (w, h - top - 30, x, y + top)
+
+
+def face_geometry(s, window, board, tile):
+    x, y, _, _ = s.geometry(window)
+    t = board["tiles"][tile]
+    return "%dx%d+%d+%d" % (board["faceWidth"], board["faceHeight"], x + t["x"],
+                            y + board["menuHeight"] + board["toolbarHeight"] + t["y"])
+
+
+def shoot_changed(s, name, previous, geometry, timeout=10):
+    """Screenshots until the area differs from the previous picture."""
+    def changed():
+        s.check_running()
+        path = s.screenshot(name)
+        return path if pixel_difference(previous, path, geometry) > 0 else None
+    return wait_for("%s to differ from %s in %s" % (name, os.path.basename(previous), geometry), changed,
+                    timeout, 0.2)
+
+
+def scenario_screenshots(s):
+    """The board in each of its looks: plain, with shadows, a selected tile
+    (DARKER, then INVERT in a second run), the hint pair and the hidden faces."""
+    window, board = s.first_start()
+    time.sleep(0.5)
+    plain = s.screenshot("1_plain.png")
+    area = board_geometry(s, window, board)
+    expect(image_colours(plain, area) > 200, "the board area is nearly one colour")
+    s.key(window, "F9")
+    shadows = shoot_changed(s, "2_shadows.png", plain, area)
+    tile = board["dealOrder"][0]
+    s.click_tile(window, board, tile)
+    s.wait_board("tile %d selected" % tile, lambda b: b["selectedTile"] == tile, 10)
+    darker = shoot_changed(s, "3_selected_darker.png", shadows, face_geometry(s, window, board, tile))
+    s.key(window, "F6")
+    s.wait_board("the hint in the status bar", lambda b: " / " in b["status"], 10)
+    hint = shoot_changed(s, "4_hint.png", darker, area)
+    s.key(window, "F5")
+    s.wait_board("the pause in the status bar", lambda b: "Paused" in b["status"], 10)
+    paused = shoot_changed(s, "5_paused.png", hint, area)
+    expect(image_colours(paused, face_geometry(s, window, board, tile)) < image_colours(
+        plain, face_geometry(s, window, board, tile)), "the paused face shows as many colours as a face")
+    s.key(window, "F12")
+    expect(s.wait_exit(15) == 0, "exit code not 0")
+
+    with open(os.path.join(s.start_dir, "MAH-JONG.INI"), "r+b") as f:
+        text = f.read().replace(b"SelectMode      = DARKER", b"SelectMode      = INVERT")
+        f.seek(0)
+        f.write(text)
+        f.truncate()
+    s.start_program()
+    window = s.wait_window(MAIN_TITLE, 30)
+    board = s.wait_board("the board of the second start", lambda b: b["tilesLeft"] == 144, 20)
+    time.sleep(0.5)
+    before = s.screenshot("6_before_invert.png")
+    tile = board["dealOrder"][0]
+    s.click_tile(window, board, tile)
+    s.wait_board("tile %d selected" % tile, lambda b: b["selectedTile"] == tile, 10)
+    shoot_changed(s, "6_selected_invert.png", before, face_geometry(s, window, board, tile))
+    s.key(window, "F12")
+    expect(s.wait_exit(15) == 0, "exit code not 0")
+
+
+SCENARIOS = {"screenshots": scenario_screenshots, "first_run": scenario_first_run, "win": scenario_win, "settings": scenario_settings,
              "autoplay": scenario_autoplay, "save_load": scenario_save_load}
 
 
