@@ -47,6 +47,11 @@ def die_with_parent():
         pass
 
 
+# The whole scenario ends by this time (time.monotonic()), well before the
+# test runner's own limit, so that a failure is reported and cleaned up.
+scenario_deadline = float("inf")
+
+
 def wait_for(what, predicate, timeout, interval=0.05):
     """Polls predicate until it returns a true value or timeout seconds pass."""
     deadline = time.monotonic() + timeout
@@ -54,7 +59,10 @@ def wait_for(what, predicate, timeout, interval=0.05):
         value = predicate()
         if value:
             return value
-        if time.monotonic() >= deadline:
+        now = time.monotonic()
+        if now >= scenario_deadline:
+            raise Failure("the scenario's time limit passed while waiting for %s" % what)
+        if now >= deadline:
             raise Failure("timed out after %.1f s waiting for %s" % (timeout, what))
         time.sleep(interval)
 
@@ -611,7 +619,10 @@ def main():
     parser.add_argument("--out", required=True, help="folder for screenshots and failure logs")
     parser.add_argument("--scenario", required=True, choices=sorted(SCENARIOS))
     parser.add_argument("--screen", default="1280x800")
+    parser.add_argument("--time-limit", type=float, default=200, help="seconds for the whole scenario")
     args = parser.parse_args()
+    global scenario_deadline
+    scenario_deadline = time.monotonic() + args.time_limit
     for tool in ("Xvfb", "xdotool", "import", "convert"):
         if shutil.which(tool) is None:
             print("%s is missing (scripts/install-deps.sh installs it)" % tool)
