@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -14,6 +15,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <unistd.h>
 
 #include "platform/filedialogs.h"
@@ -24,11 +26,18 @@ QWidget* platformHelpBrowser();  // filedialogs.cpp
 
 namespace {
 
-// Runs body on the modal widget once it is up (polling from the event loop).
+// Runs body on the modal widget once it is up (polling from the event loop;
+// after ten seconds without one the poll gives up, so a failure cannot hang).
 void whenModal(std::function<void(QWidget*)> body) {
     auto* poll = new QTimer();
     poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, body] {
+    auto ticks = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, [poll, body, ticks] {
+        if (++*ticks > 1000) {
+            poll->stop();
+            poll->deleteLater();
+            return;
+        }
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || !modal->isVisible()) return;
         poll->stop();
@@ -92,6 +101,30 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("x");
         file.close();
+        // The pattern matches without regard to case.
+        QFile upper(directory.filePath(QStringLiteral("OTHER.MYL")));
+        QVERIFY(upper.open(QIODevice::WriteOnly));
+        upper.close();
+        QFile unrelated(directory.filePath(QStringLiteral("notes.txt")));
+        QVERIFY(unrelated.open(QIODevice::WriteOnly));
+        unrelated.close();
+        QStringList listed;
+        whenModal([&](QWidget* modal) {
+            QFileSystemModel* files = modal->findChild<QFileSystemModel*>();
+            if (files) {
+                QModelIndex root = files->index(directory.path());
+                (void)QTest::qWaitFor([&] { return files->rowCount(root) == 2; });
+                for (int row = 0; row < files->rowCount(root); ++row)
+                    listed << files->index(row, 0, root).data().toString();
+            }
+            qobject_cast<QDialog*>(modal)->reject();
+        });
+        char chosen[64] = "unchanged";
+        QVERIFY(!platformFileDialog(nullptr, true, directory.path().toLocal8Bit().constData(), "*.MYL",
+                                    "Layouts", "t", chosen, sizeof chosen));
+        listed.sort();
+        QCOMPARE(listed, (QStringList{QStringLiteral("OTHER.MYL"), QStringLiteral("default.myl")}));
+
         const QByteArray before = currentDirectory();
         QString title;
         QStringList filters;
@@ -105,7 +138,6 @@ private slots:
             QTest::keyClicks(name, QStringLiteral("default.myl"));
             QTest::keyClick(name, Qt::Key_Return);
         });
-        char chosen[64] = "unchanged";
         QVERIFY(platformFileDialog(nullptr, true, directory.path().toLocal8Bit().constData(), "*.MYL",
                                    "Layouts", "Velmora's mah-jong v2.0", chosen, sizeof chosen));
         QCOMPARE(QByteArray(chosen), QByteArray("default.myl"));

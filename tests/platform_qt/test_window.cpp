@@ -179,6 +179,12 @@ private slots:
         platformGetWindowRect(window, &left, &topEdge, &right, &bottom);
         QVERIFY(right - left >= width);
         QVERIFY(bottom - topEdge >= height);
+        if (top()->frameGeometry() == top()->geometry()) {  // no window manager: the rectangle asked for
+            QCOMPARE(left, 20);
+            QCOMPARE(topEdge, 30);
+            QCOMPARE(right - left, 640);
+            QCOMPARE(bottom - topEdge, 480);
+        }
         QVERIFY(platformMetric(METRIC_MAXIMIZED_WIDTH) > 0);
     }
 
