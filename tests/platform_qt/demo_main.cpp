@@ -194,7 +194,9 @@ int32_t demoProc(WindowHandle window, uint32_t message, uintptr_t first, intptr_
         }
         case WM_SIZE:
         case WM_PAINT:
-        case WM_SETFOCUS: drawBoard(window, 0); return 0;
+        case WM_SETFOCUS:
+            if (!animating) drawBoard(window, 0);  // the drawing thread owns the picture meanwhile
+            return 0;
         case WM_KILLFOCUS: platformSetStatusText(window, "focus lost"); return 0;
         case WM_TIMER: {
             static int seconds = 0;
@@ -214,7 +216,10 @@ int32_t demoProc(WindowHandle window, uint32_t message, uintptr_t first, intptr_
             platformSetCursor(window, first == MK_LBUTTON ? CURSOR_RESOURCE_PRESSED : CURSOR_RESOURCE_NORMAL);
             return 0;
         case WM_LBUTTONDOWN:
-            animating = false;
+            if (animating) {
+                animating = false;
+                return 0;
+            }
             clickX = pointX(second);
             clickY = pointY(second);
             std::snprintf(status, sizeof status, "click at %d, %d (client)", clickX, clickY);
@@ -239,7 +244,7 @@ int32_t demoProc(WindowHandle window, uint32_t message, uintptr_t first, intptr_
                 case CMD_SHADOWS:
                     shadows = !shadows;
                     platformCheckMenuItem(bar, CMD_SHADOWS, shadows);
-                    drawBoard(window, 0);
+                    if (!animating) drawBoard(window, 0);
                     break;
                 case 20000:
                 case 20001:
