@@ -96,8 +96,10 @@ void deliverKey(PlatformWindow* window, QKeyEvent* event, bool down) {
         return;
     }
     event->accept();
-    platformDeliver(window, down ? WM_KEYDOWN : WM_KEYUP, key,
-                    event->isAutoRepeat() ? KEY_REPEAT_FLAG : 0);
+    // With Alt held (and Alt itself) a key is a system key: Alt+F4 closes.
+    const bool system = (event->modifiers() & Qt::AltModifier) || key == VK_MENU;
+    uint32_t message = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+    platformDeliver(window, message, key, event->isAutoRepeat() ? KEY_REPEAT_FLAG : 0);
 }
 
 void sendFocus(PlatformWindow* window, bool active) {
@@ -336,7 +338,12 @@ void platformLayoutMainWindow(PlatformWindow* window) {
     }
 }
 
-int32_t platformDefaultWindowProc(WindowHandle handle, uint32_t message, uintptr_t, intptr_t) {
+int32_t platformDefaultWindowProc(WindowHandle handle, uint32_t message, uintptr_t first, intptr_t) {
+    if (message == WM_SYSKEYDOWN && first == VK_F4) {
+        PlatformWindow* window = platformLiveWindow(handle);
+        if (window && window->kind == WINDOW_KIND_MAIN) platformDeliver(window, WM_CLOSE, 0, 0);
+        return 0;
+    }
     if (message == WM_CLOSE) {
         PlatformWindow* window = platformLiveWindow(handle);
         if (window && window->kind == WINDOW_KIND_MAIN) platformDestroyWindow(handle);

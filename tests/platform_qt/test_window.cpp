@@ -276,6 +276,16 @@ private slots:
         QTest::keyClick(client(), Qt::Key_Tab);
         QCOMPARE(lastOf(WM_KEYDOWN)->first, VK_TAB);
         QVERIFY(client()->hasFocus());
+
+        // Alt+F4 is no F4: a system key, which the default procedure makes a close request.
+        received.clear();
+        closeDestroys = false;
+        QTest::keyClick(client(), Qt::Key_F4, Qt::AltModifier);
+        closeDestroys = true;
+        QCOMPARE(countOf(WM_KEYDOWN), 0);
+        QCOMPARE(lastOf(WM_SYSKEYDOWN)->first, VK_F4);
+        QCOMPARE(countOf(WM_CLOSE), 1);
+        QVERIFY(platformIsWindow(window));
     }
 
     void mouseCoordinatesIncludeTheToolbar() {
