@@ -5,6 +5,13 @@ file(GLOB MJ_PLATFORM_QT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/
 add_library(mj_platform_qt STATIC ${MJ_PLATFORM_QT_SOURCES} ${CMAKE_SOURCE_DIR}/platform/qt/resources.qrc)
 set_target_properties(mj_platform_qt PROPERTIES AUTOMOC ON AUTORCC ON)
 target_link_libraries(mj_platform_qt PUBLIC Qt6::Widgets mj_platform_core)
+# On X11 the dialogs' caption buttons are switched off through libxcb.
+find_library(MJ_XCB_LIBRARY xcb)
+find_path(MJ_XCB_INCLUDE xcb/xcb.h)
+if(MJ_XCB_LIBRARY AND MJ_XCB_INCLUDE)
+    target_compile_definitions(mj_platform_qt PRIVATE MJ_HAVE_XCB=1)
+    target_link_libraries(mj_platform_qt PRIVATE ${MJ_XCB_LIBRARY})
+endif()
 
 # Widget tests, run on the offscreen platform.
 enable_testing()

@@ -344,6 +344,8 @@ int platformRunDialog(WindowHandle owner, const DialogTemplate* dialogTemplate, 
                      work.y() + (work.height() - dialog->height()) / 2);
     }
 
+    dialog->winId();  // the native window, so that its hints can be set before it shows
+    platformCaptionWithoutButtons(dialog);
     platformDeliver(window, WM_INITDIALOG, 0, parameter);
     int result = window->dialogResult;
     if (!window->endRequested) {

@@ -106,6 +106,11 @@ QWidget* platformTopWidget(WindowHandle window);
 // again (as the window manager would do), so that it gets WM_SETFOCUS.
 void platformReactivate(QWidget* owner);
 
+// A caption bar without close, minimise and maximise buttons (X11; elsewhere
+// the window flags alone ask for it). Call after the native window exists,
+// before it is shown.
+void platformCaptionWithoutButtons(QWidget* window);
+
 // The program icon (all sizes built in).
 QIcon platformProgramIcon();
 // Qt picture of a surface (opaque).
