@@ -7,7 +7,7 @@ find_program(MJ_E2E_XVFB NAMES Xvfb)
 find_program(MJ_E2E_XDOTOOL NAMES xdotool)
 find_program(MJ_E2E_IMPORT NAMES import)
 if(MJ_E2E_PYTHON AND MJ_E2E_XVFB AND MJ_E2E_XDOTOOL AND MJ_E2E_IMPORT)
-    set(MJ_E2E_SCENARIOS first_run win settings autoplay save_load screenshots)
+    set(MJ_E2E_SCENARIOS first_run win settings autoplay autoplay_to_end save_load screenshots)
     foreach(scenario IN LISTS MJ_E2E_SCENARIOS)
         add_test(NAME e2e_${scenario}
             COMMAND ${MJ_E2E_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/e2e/e2e_mahjong.py

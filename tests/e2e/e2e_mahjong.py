@@ -492,6 +492,27 @@ def scenario_autoplay(s):
     expect(s.wait_exit(15) == 0, "exit code not 0")
 
 
+def scenario_autoplay_to_end(s):
+    """Automatic play left alone empties the board, shows no winner's dialog and
+    deals the same game again (short pauses from the settings file)."""
+    with open(os.path.join(s.start_dir, "MAH-JONG.INI"), "wb") as f:
+        f.write(INI_HEADER + b"\r\nAutoPlaySleep   = 100\r\nRemoveTileTime  = 100")
+    s.start_program()
+    window = s.wait_window(MAIN_TITLE, 30)
+    board = s.wait_board("the first board", lambda b: b["tilesLeft"] == 144, 20)
+    deal = [t["face"] for t in board["tiles"]]
+    s.open_game_menu_item(window, "Automatic play")
+    s.wait_board("automatic play near its end", lambda b: b["tilesLeft"] <= 20, 120)
+    restored = s.wait_board("the deal restored after the last pair", lambda b: b["tilesLeft"] == 144, 30)
+    expect([t["face"] for t in restored["tiles"]] == deal, "the restored deal differs from the first deal")
+    expect(not s.windows_named(WIN_CAPTION), "the winner's dialog appeared after automatic play")
+    # The board can be played at once: the first pair of the deal goes.
+    s.remove_pair(window, board["dealOrder"][0], board["dealOrder"][1])
+    expect(not s.windows_named(WIN_CAPTION), "the winner's dialog appeared after automatic play")
+    s.key(window, "F12")
+    expect(s.wait_exit(15) == 0, "exit code not 0")
+
+
 def scenario_save_load(s):
     window, board = s.first_start()
     order = board["dealOrder"]
@@ -609,7 +630,7 @@ def scenario_screenshots(s):
 
 
 SCENARIOS = {"screenshots": scenario_screenshots, "first_run": scenario_first_run, "win": scenario_win, "settings": scenario_settings,
-             "autoplay": scenario_autoplay, "save_load": scenario_save_load}
+             "autoplay": scenario_autoplay, "autoplay_to_end": scenario_autoplay_to_end, "save_load": scenario_save_load}
 
 
 def main():
