@@ -63,13 +63,23 @@ void showChrono(WindowHandle window) {
 // The dialogs run without the board lock (the automatic player goes on
 // meanwhile); the repaint after them takes it.
 void changeColours(WindowHandle window) {
+#if MAHJONG_3D
+    if (view3D) colorsDialog3D(mainWindow);
+    else colorsDialog2D(mainWindow);
+#else
     colorsDialog2D(mainWindow);
+#endif
     BoardLock lock;
     paintBoard(window);
 }
 
 void config(WindowHandle window) {
+#if MAHJONG_3D
+    if (view3D) configDialog3D(mainWindow);
+    else configDialog2D(mainWindow);
+#else
     configDialog2D(mainWindow);
+#endif
     BoardLock lock;
     paintBoard(window);
 }

@@ -26,6 +26,11 @@
 #include "shell/toolbar.h"
 #include "view2d/draw2d.h"
 #include "view2d/tileset.h"
+#if MAHJONG_3D
+#include "platform/gl.h"
+#include "platform/ui.h"
+#include "view3d/scene.h"
+#endif
 
 int normalCursor = CURSOR_ARROW;
 int pressedCursor = CURSOR_APPSTARTING;
@@ -39,11 +44,34 @@ const uint32_t functionKeyCommands[12] = {
     CMD_HELP_FILE, CMD_NEW_GAME, CMD_RESTART_GAME, CMD_LOAD_LAYOUT, CMD_PAUSE_CHRONO, CMD_HINT,
     CMD_UNDO,      CMD_HALL_OF_FAME, CMD_SHADOWS,  0,               CMD_SHOW_CHRONO,  CMD_EXIT};
 
-void keyDown(uintptr_t key) {
+#if MAHJONG_3D
+void keyDown(WindowHandle window, uintptr_t key) {
+    if (key >= VK_F1 && key <= VK_F12) {
+        const uint32_t command = functionKeyCommands[key - VK_F1];
+        if (command != 0) sendCommand(command);
+    } else if (key == VK_SPACE) {
+        sendCommand(CMD_GO3D);
+    }
+    // The camera keys, and after any key the angles brought back to whole
+    // degrees below one turn, in the 3D view only.
+    if (view3D) {
+        keyDown3D(key);
+        platformInvalidateWindow(window);
+    }
+}
+
+void mouseWheel(WindowHandle window, uintptr_t first) {
+    if (!view3D) return;
+    wheel3D(wheelDelta(first));
+    platformInvalidateWindow(window);
+}
+#else
+void keyDown(WindowHandle, uintptr_t key) {
     if (key < VK_F1 || key > VK_F12) return;
     const uint32_t command = functionKeyCommands[key - VK_F1];
     if (command != 0) sendCommand(command);
 }
+#endif
 
 void mouseMove(WindowHandle window, uintptr_t buttons) {
     const uintptr_t pressed = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_SHIFT | MK_CONTROL;
@@ -105,7 +133,12 @@ void leftButtonDown(WindowHandle window, intptr_t point) {
     stopAutoplayAndWait();
     BoardLock lock;
     hintShown = false;
+#if MAHJONG_3D
+    if (view3D) clickTile(pick3D(pointX(point), pointY(point)));
+    else clickTile(tileAtPoint(pointX(point), pointY(point)));
+#else
     clickTile(tileAtPoint(pointX(point), pointY(point)));
+#endif
     paintBoard(window);
     platformSetCursor(window, normalCursor);
 }
@@ -136,7 +169,10 @@ int32_t mainWindowProc(WindowHandle window, uint32_t message, uintptr_t first, i
         case WM_SETFOCUS: focusChanged(window, true); return 0;
         case WM_KILLFOCUS: focusChanged(window, false); return 0;
         case WM_PAINT: paintIfFree(window); return 0;
-        case WM_KEYDOWN: keyDown(first); return 0;
+        case WM_KEYDOWN: keyDown(window, first); return 0;
+#if MAHJONG_3D
+        case WM_MOUSEWHEEL: mouseWheel(window, first); return 0;
+#endif
         case WM_COMMAND: commandMessage(window, (uint32_t)first); return 0;
         case WM_TIMER: timerTick(window); return 0;
         case WM_NOTIFY: answerTooltip(reinterpret_cast<NotifyHeader*>(second)); return 0;
@@ -169,5 +205,10 @@ void resizeBoardArea(WindowHandle window) {
     fitFaceSize(window);
     if (Settings.Background[0] != 0) scaleBackground(window);
     makeBoardBuffer(window);
+#if MAHJONG_3D
+    int width = 0, height = 0;
+    platformGetClientSize(window, &width, &height);
+    if (platformMakeGLCurrent(window)) setProjection(width, height);
+#endif
     platformInvalidateWindow(window);
 }

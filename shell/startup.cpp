@@ -22,6 +22,9 @@
 #include "view2d/draw2d.h"
 #include "view2d/tileset.h"
 #include "view2d/view_lock.h"
+#if MAHJONG_3D
+#include "view3d/gl_context.h"
+#endif
 
 namespace {
 
@@ -68,6 +71,9 @@ void createMainWindowContents(WindowHandle window) {
     makeBoardBuffer(window);
     loadBackground(window);
     loadLayout(window);
+#if MAHJONG_3D
+    createGLContext(window);
+#endif
     loadTileSet(window);
     newDeal(window);
     playMusic(window);
@@ -75,6 +81,9 @@ void createMainWindowContents(WindowHandle window) {
 
 void shutdownSequence(WindowHandle window) {
     if (shutDown) return;
+#if MAHJONG_3D
+    destroyGLContext(window);
+#endif
     saveSettings(window);
     releaseResources(window);
 }
