@@ -46,3 +46,20 @@ if(MJ_VIEW3D_TEST_SOURCES)
     target_compile_definitions(mj_view3d_tests PRIVATE MJ_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
     gtest_discover_tests(mj_view3d_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 600)
 endif()
+
+# The real mahjong under Xvfb (software OpenGL): starts in 3D, Space switches
+# views, a click picks a tile, the keys turn the board, F12 writes the 3D block.
+find_program(MJ_E2E3D_PYTHON NAMES python3)
+find_program(MJ_E2E3D_XVFB NAMES Xvfb)
+find_program(MJ_E2E3D_XDOTOOL NAMES xdotool)
+find_program(MJ_E2E3D_IMPORT NAMES import)
+find_program(MJ_E2E3D_CONVERT NAMES convert)
+if(MJ_E2E3D_PYTHON AND MJ_E2E3D_XVFB AND MJ_E2E3D_XDOTOOL AND MJ_E2E3D_IMPORT AND MJ_E2E3D_CONVERT)
+    add_test(NAME e2e_mahjong_3d
+        COMMAND ${MJ_E2E3D_PYTHON} ${CMAKE_SOURCE_DIR}/tests/view3d/e2e_mahjong3d.py
+            --program $<TARGET_FILE:mahjong> --data ${CMAKE_SOURCE_DIR}/data
+            --out ${CMAKE_BINARY_DIR}/e2e-output/mahjong_3d)
+    set_tests_properties(e2e_mahjong_3d PROPERTIES LABELS e2e TIMEOUT 240)
+else()
+    message(STATUS "3D end-to-end test left out: python3, Xvfb, xdotool or ImageMagick is missing")
+endif()
