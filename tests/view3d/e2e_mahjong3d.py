@@ -6,9 +6,12 @@ In a fresh copy of the data directory (with a settings file naming the
 language, so that no first-run dialog comes up) it checks that the program
 starts in the 3D view, that Space switches to the 2D view and back, that a
 click on the 3D board selects or removes a tile (picking), that the arrow keys
-turn the board, and that F12 ends the program and writes the 3D settings.
+turn the board, and that F12 ends the program and writes the 3D settings
+(scenario "play"). Scenario "no_gl" hides the OpenGL driver: the program shows
+the error box "ChoosePixelFormat failed." titled "Error" and ends with status 1
+without writing its settings.
 
-    e2e_mahjong3d.py --program PATH --data DIR --out DIR
+    e2e_mahjong3d.py --program PATH --data DIR --out DIR --scenario play|no_gl
 """
 import argparse
 import ctypes
@@ -85,6 +88,7 @@ class Run:
         self.out = os.path.abspath(args.out)
         os.makedirs(self.out, exist_ok=True)
         self.xvfb = self.proc = None
+        self.extra_env = {}
         self.log = open(os.path.join(self.out, "program.log"), "wb")
 
     def env(self):
@@ -93,6 +97,7 @@ class Run:
                     "LIBGL_ALWAYS_SOFTWARE": "1", "MAHJONG_BOARD_FILE": self.board_file})
         for key in ("WAYLAND_DISPLAY", "XAUTHORITY", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"):
             env.pop(key, None)
+        env.update(self.extra_env)
         return env
 
     def xdo(self, *args):
@@ -154,11 +159,41 @@ class Run:
         top = self.y + board["menuHeight"] + board["toolbarHeight"] + 2
         return image.crop((self.x + 2, top, self.x + self.width - 2, self.y + self.height - 40))
 
-    def run(self):
+    def start(self):
         self.xvfb, self.display = start_xvfb(1024, 768)
         self.proc = subprocess.Popen([os.path.abspath(self.args.program)], cwd=self.data, env=self.env(),
                                      stdout=self.log, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL,
                                      preexec_fn=die_with_parent)
+
+    def run_without_gl(self):
+        # No driver can be loaded: no context of any format can be made.
+        self.extra_env = {"LIBGL_DRIVERS_PATH": os.path.join(self.dir, "no-drivers"),
+                          "__GLX_VENDOR_LIBRARY_NAME": "none", "LIBGL_ALWAYS_SOFTWARE": "1"}
+        ini_path = os.path.join(self.data, "MAH-JONG.INI")
+        with open(ini_path, "rb") as f:
+            ini_before = f.read()
+        self.start()
+
+        def error_box():
+            out = self.xdo("search", "--onlyvisible", "--name", "^Error$")
+            return out.split()[0] if out else None
+        box = wait_for("the error box", error_box, 30)
+        self.screenshot("error-box")
+        if self.window():
+            raise Failure("the main window is shown although no context could be made")
+        self.xdo("key", "--window", box, "Return")
+        try:
+            code = self.proc.wait(20)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program did not end after the error box")
+        if code != 1:
+            raise Failure("the program ended with status %d instead of 1" % code)
+        with open(ini_path, "rb") as f:
+            if f.read() != ini_before:
+                raise Failure("the settings file was written")
+
+    def run(self):
+        self.start()
         found = wait_for("the main window", self.window, 30)
         self.wid, self.x, self.y, self.width, self.height = found
         board = wait_for("the board file", self.board, 30)
@@ -298,10 +333,14 @@ def main():
     parser.add_argument("--program", required=True)
     parser.add_argument("--data", required=True)
     parser.add_argument("--out", required=True)
+    parser.add_argument("--scenario", choices=("play", "no_gl"), default="play")
     args = parser.parse_args()
     run = Run(args)
     try:
-        run.run()
+        if args.scenario == "play":
+            run.run()
+        else:
+            run.run_without_gl()
     except Failure as failure:
         print("FAILED:", failure, "(screenshots and program output in %s)" % run.out)
         return 1
