@@ -56,6 +56,7 @@ void destroyGLContext(WindowHandle window) {
 }
 
 void initGLState() {
+    if (!contextReady || !platformMakeGLCurrent(mainWindow)) return;
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glFrontFace(GL_CCW);
