@@ -8,7 +8,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev libglu1-mesa-dev
     libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev fluid-soundfont-gm
-    xvfb xauth xdotool x11-utils imagemagick
+    xvfb xauth xdotool x11-utils imagemagick python3
 )
 
 missing=()

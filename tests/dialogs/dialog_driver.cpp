@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "platform/dialogs.h"
 #include "platform/qt/window_qt.h"
 
 int actionsRun = 0;
@@ -72,9 +73,11 @@ QString itemText(WindowHandle dialog, int32_t id) {
     QWidget* widget = controlWidget(dialog, id);
     if (QLabel* label = qobject_cast<QLabel*>(widget)) return label->text();
     if (QAbstractButton* button = qobject_cast<QAbstractButton*>(widget)) return button->text();
-    if (QGroupBox* frame = qobject_cast<QGroupBox*>(widget)) return frame->title();
     if (QLineEdit* edit = qobject_cast<QLineEdit*>(widget)) return edit->text();
     if (QComboBox* list = qobject_cast<QComboBox*>(widget)) return list->currentText();
+    // Group boxes are the window layer's own frames: ask the layer for their title.
+    char text[256];
+    if (widget && platformGetItemText(dialog, id, text, sizeof text) >= 0) return QString::fromLatin1(text);
     return QStringLiteral("<no control>");
 }
 
