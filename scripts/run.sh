@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts the game in a writable start
 # directory (play/, a copy of the delivered data that is never overwritten).
-# Usage: scripts/run.sh [mahjong-2d|mahjong]
+# Usage: scripts/run.sh [mahjong|mahjong-2d]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-program="${1:-mahjong-2d}"
+program="${1:-mahjong}"
 scripts/install-deps.sh
 scripts/build.sh
 mkdir -p play
