@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dialogs/dialogs.h"
+#include "platform/messages.h"
 #include "platform/surface.h"
 #include "platform/ui.h"
 #include "settings/settings.h"
@@ -69,6 +70,7 @@ bool platformMessageBox(WindowHandle, const char*, const char*, PlatformMessageK
     return kind != PLATFORM_MB_OKCANCEL_INFORMATION;
 }
 void platformSetWindowTitle(WindowHandle, const char*) {}
+bool platformPostMessage(WindowHandle, uint32_t, uintptr_t, intptr_t) { return true; }
 void platformGetWindowRect(WindowHandle, int* left, int* top, int* right, int* bottom) {
     *left = 0;
     *top = 0;
