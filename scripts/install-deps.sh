@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-base-dev-tools libgl-dev libglu1-mesa-dev
+    qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libglu1-mesa-dev
     libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev fluid-soundfont-gm
     xvfb xauth xdotool x11-utils imagemagick python3
 )
