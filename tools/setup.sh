@@ -1,7 +1,3 @@
 #!/bin/sh
-# Debian packages needed to run the data generators under tools/.
-# The game's own build needs none of them: the generated files are committed.
-set -e
-apt-get install -y python3 python3-pil fonts-noto-cjk fonts-dejavu-core
-# tools/music/check_music.py renders the MIDI files with fluidsynth
-apt-get install -y fluidsynth fluid-soundfont-gm
+# The data generators' packages (Pillow, the fonts, fluidsynth) are in the project's one install list.
+exec "$(dirname "$0")/../scripts/install-deps.sh"
