@@ -13,7 +13,8 @@ Each file is given to `dpkg -S`; its package must be in the list or in the list'
 recommended packages). A program found only outside Debian's packages (in /usr/local, or a Python from pyenv)
 is looked up where a fresh machine would find it, in /usr/bin and /bin.
 
-Usage: check_install_list.py SOURCE_DIR BUILD_DIR [--list FILE]. No network access; a few seconds.
+Usage: check_install_list.py SOURCE_DIR BUILD_DIR [--list FILE] [--without PACKAGE]...
+No network access; a few seconds.
 """
 import argparse
 import glob
@@ -187,6 +188,8 @@ def main():
     parser.add_argument("source")
     parser.add_argument("build")
     parser.add_argument("--list", help="install script to check (default: SOURCE/" + LIST + ")")
+    parser.add_argument("--without", action="append", default=[], metavar="PACKAGE",
+                        help="check the list as if PACKAGE were taken out of it")
     args = parser.parse_args()
     source, build = os.path.abspath(args.source), os.path.abspath(args.build)
     install_list = args.list or os.path.join(source, LIST)
@@ -194,7 +197,7 @@ def main():
     if not os.path.isfile(os.path.join(build, "CMakeCache.txt")):
         sys.exit(f"check_install_list: {build} is not configured")
 
-    listed = listed_packages(install_list)
+    listed = listed_packages(install_list) - set(args.without)
     allowed = closure(listed)
     uses = {}  # file -> what uses it, for the message
 
