@@ -2,13 +2,12 @@
 // the swatch beside it shows the colour. Every choice takes effect at once.
 #include "dialogs/dialogs.h"
 #include "dialogs/templates.h"
+#include "engine/board_lock.h"
+#include "engine/host.h"
 #include "platform/dialogs.h"
 #include "platform/ui.h"
 #include "settings/language.h"
 #include "settings/settings.h"
-#if MAHJONG_3D
-#include "view3d/gl_context.h"
-#endif
 
 namespace {
 
@@ -23,7 +22,10 @@ struct ColourChoice {
 void chooseColour(WindowHandle dialog, const ColourChoice& choice) {
     uint32_t colour = pickColor(dialog, *choice.colour);
     if (colour == 0) return;
-    *choice.colour = colour;
+    {
+        BoardLock lock;  // the automatic player draws with these colours
+        *choice.colour = colour;
+    }
     paintSwatch(dialog, choice.swatch, colour);
 }
 
@@ -61,7 +63,6 @@ int32_t colors2DProc(WindowHandle dialog, uint32_t message, uintptr_t first, int
     return colourProc(dialog, message, first, colours2D, 2, LanguageTexts.COLORSCAPTION, nullptr);
 }
 
-#if MAHJONG_3D
 const ColourChoice colours3D[] = {
     {10406, 10404, LanguageTexts.COLORS3DLEVEL0, &Settings.RGBLevelColor[0]},
     {10407, 10405, LanguageTexts.COLORS3DLEVEL1, &Settings.RGBLevelColor[1]},
@@ -78,7 +79,7 @@ const ColourChoice colours3D[] = {
 };
 
 // The background colour is the 3D view's clear colour: set it again.
-void colours3DDone() { initGLState(); }
+void colours3DDone() { host.initGLState(); }
 
 int32_t colors3DProc(WindowHandle dialog, uint32_t message, uintptr_t first, intptr_t) {
     if (message == WM_INITDIALOG) {
@@ -87,7 +88,6 @@ int32_t colors3DProc(WindowHandle dialog, uint32_t message, uintptr_t first, int
     }
     return colourProc(dialog, message, first, colours3D, 12, LanguageTexts.COLORS3DCAPTION, colours3DDone);
 }
-#endif
 
 }  // namespace
 
@@ -95,8 +95,6 @@ void colorsDialog2D(WindowHandle owner) {
     platformRunDialog(owner, &colors2DTemplate, colors2DProc, 0);
 }
 
-#if MAHJONG_3D
 void colorsDialog3D(WindowHandle owner) {
     platformRunDialog(owner, &colors3DTemplate, colors3DProc, 0);
 }
-#endif

@@ -6,12 +6,12 @@
 
 #include "dialogs/dialogs.h"
 #include "dialogs/templates.h"
+#include "engine/board_lock.h"
+#include "engine/host.h"
 #include "platform/dialogs.h"
 #include "platform/ui.h"
 #include "settings/language.h"
 #include "settings/settings.h"
-#include "shell/mainwindow.h"
-#include "view2d/tileset.h"
 
 namespace {
 
@@ -19,6 +19,9 @@ constexpr int32_t DELAY_STEP = 100;
 constexpr int32_t DELAY_MAXIMUM = 0x7FFFFFFF;
 constexpr int16_t SIZE_MINIMUM = 2;
 constexpr int16_t SIZE_MAXIMUM = 10;
+
+// The window the open dialog belongs to (the main window): OK fits its faces again.
+WindowHandle configOwner = nullptr;
 
 void showDelay(WindowHandle dialog, int32_t id, int32_t milliseconds) {
     char text[LONG_TEXT_SIZE + 16];
@@ -79,6 +82,7 @@ int32_t config2DProc(WindowHandle dialog, uint32_t message, uintptr_t first, int
         return 0;
     }
     if (message != WM_COMMAND) return 0;
+    BoardLock lock;  // the automatic player reads these settings
     switch ((int32_t)first) {
         case CONFIG_AUTOPLAY_PLUS:
         case CONFIG_AUTOPLAY_MINUS:
@@ -104,7 +108,7 @@ int32_t config2DProc(WindowHandle dialog, uint32_t message, uintptr_t first, int
         case CONFIG_SELECT_INVERT: Settings.SelectMode = SELECT_INVERT; break;
         case CONFIG_OK:
             Settings.StretchTiles = platformIsItemChecked(dialog, CONFIG_STRETCH) ? 1 : 0;
-            fitFaceSize(mainWindow);
+            host.fitFaceSize(configOwner);
             platformEndDialog(dialog, 1);
             break;
         default: break;
@@ -112,7 +116,6 @@ int32_t config2DProc(WindowHandle dialog, uint32_t message, uintptr_t first, int
     return 0;
 }
 
-#if MAHJONG_3D
 constexpr float STEP_MINIMUM = 1.0f;
 constexpr float STEP_MAXIMUM = 255.0f;
 
@@ -140,6 +143,7 @@ int32_t config3DProc(WindowHandle dialog, uint32_t message, uintptr_t first, int
         return 0;
     }
     if (message != WM_COMMAND) return 0;
+    BoardLock lock;  // the automatic player reads AutoPlaySleep
     switch ((int32_t)first) {
         case CONFIG_AUTOPLAY_PLUS:
         case CONFIG_AUTOPLAY_MINUS:
@@ -152,23 +156,22 @@ int32_t config3DProc(WindowHandle dialog, uint32_t message, uintptr_t first, int
             showStep(dialog, CONFIG_STEP_VALUE, Settings.StepRotation);
             break;
         case CONFIG_OK:
-            fitFaceSize(mainWindow);
+            host.fitFaceSize(configOwner);
             platformEndDialog(dialog, 1);
             break;
         default: break;
     }
     return 0;
 }
-#endif
 
 }  // namespace
 
 void configDialog2D(WindowHandle owner) {
+    configOwner = owner;
     platformRunDialog(owner, &config2DTemplate, config2DProc, 0);
 }
 
-#if MAHJONG_3D
 void configDialog3D(WindowHandle owner) {
+    configOwner = owner;
     platformRunDialog(owner, &config3DTemplate, config3DProc, 0);
 }
-#endif

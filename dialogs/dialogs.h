@@ -2,14 +2,17 @@
 #pragma once
 #include <cstdint>
 #include "platform/window.h"
+#include "settings/directories.h"
 
 void aboutDialog(WindowHandle owner);
 void winnerNameDialog(WindowHandle owner);  // stores the typed name in playerName
 void hallOfFameDialog(WindowHandle owner);
-void languageDialog();
+// The first-run choice among the files of `languages` (into Settings.Language).
+void languageDialog(const FileListEntry* languages);
+// The settings dialogs change their settings under the board lock, each
+// change at once; the 3D view's two are opened by mahjong only.
 void configDialog2D(WindowHandle owner);
 void colorsDialog2D(WindowHandle owner);
-// The 3D view's dialogs (mahjong only; built when MAHJONG_3D is 1).
 void configDialog3D(WindowHandle owner);
 void colorsDialog3D(WindowHandle owner);
 

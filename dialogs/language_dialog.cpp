@@ -5,7 +5,6 @@
 #include "platform/dialogs.h"
 #include "platform/ui.h"
 #include "settings/settings.h"
-#include "shell/filelists.h"
 
 namespace {
 
@@ -27,14 +26,17 @@ bool same(const char* a, const char* b) {
     return *a == *b;
 }
 
+// The files listed in the dialog.
+const FileListEntry* shownLanguages = nullptr;
+
 int32_t languageProc(WindowHandle dialog, uint32_t message, uintptr_t first, intptr_t) {
     switch (message) {
         case WM_INITDIALOG:
             platformSetWindowTitle(dialog, PROGRAM_TITLE);
             platformListClear(dialog, LANGUAGE_LIST);
-            for (FileListEntry* entry = languageList; entry; entry = entry->next)
+            for (const FileListEntry* entry = shownLanguages; entry; entry = entry->next)
                 platformListAdd(dialog, LANGUAGE_LIST, entry->displayName);
-            for (FileListEntry* entry = languageList; entry; entry = entry->next)
+            for (const FileListEntry* entry = shownLanguages; entry; entry = entry->next)
                 if (sameIgnoringCase(entry->fileName, Settings.Language))
                     platformListSelectPrefix(dialog, LANGUAGE_LIST, entry->displayName);
             return 0;
@@ -42,7 +44,7 @@ int32_t languageProc(WindowHandle dialog, uint32_t message, uintptr_t first, int
             if ((int32_t)first == LANGUAGE_OK) {
                 static char selected[FILE_NAME_SIZE];
                 if (platformListGetSelectedText(dialog, LANGUAGE_LIST, selected, sizeof selected))
-                    for (FileListEntry* entry = languageList; entry; entry = entry->next)
+                    for (const FileListEntry* entry = shownLanguages; entry; entry = entry->next)
                         if (same(entry->displayName, selected))
                             copyText(Settings.Language, entry->fileName, FILE_NAME_SIZE);
                 platformEndDialog(dialog, 1);
@@ -54,4 +56,7 @@ int32_t languageProc(WindowHandle dialog, uint32_t message, uintptr_t first, int
 
 }  // namespace
 
-void languageDialog() { platformRunDialog(nullptr, &languageTemplate, languageProc, 0); }
+void languageDialog(const FileListEntry* languages) {
+    shownLanguages = languages;
+    platformRunDialog(nullptr, &languageTemplate, languageProc, 0);
+}

@@ -6,13 +6,12 @@
 #include <cstring>
 
 #include "engine/board.h"
+#include "engine/host.h"
 #include "engine/layout.h"
+#include "engine/play.h"
 #include "engine/rules.h"
 #include "platform/system.h"
-#include "platform/ui.h"
 #include "settings/settings.h"
-#include "view2d/draw2d.h"
-#include "view2d/shadows.h"
 
 bool dealOrderValid = false;
 bool randomSeeded = false;
@@ -210,11 +209,8 @@ void newDeal(WindowHandle window) {
     for (int t = 0; t < TILE_COUNT; ++t)
         if (tileTable[t].face != 0) ++tilesLeft;
 
-    computeFreeTiles();
-    computeShadowFlags();
     resetGameState();
-    layoutBoard2D(window);
-    paintBoard(window);
+    refreshBoard(window);
     setTitleForFile(window, layoutName);
 }
 
@@ -225,5 +221,5 @@ void setTitleForFile(WindowHandle window, const char* name) {
     shown[0] = (char)toupper((unsigned char)shown[0]);
     char title[FILE_NAME_SIZE + 64];
     snprintf(title, sizeof title, "%s - %s", PROGRAM_TITLE, shown);
-    platformSetWindowTitle(window, title);
+    host.setWindowTitle(window, title);
 }

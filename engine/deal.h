@@ -26,9 +26,5 @@ extern bool randomSeeded;
 void seedRandomFromClock();
 
 void newDeal(WindowHandle window);
-// The backtracking search of the easy deal on the board fullGrid holds: on success
-// dealOrder clears it and true is returned. Changes faces and tileGrid; the caller
-// restores the grid. Exposed for tests.
-bool searchRemovalOrder(const uint8_t* fullGrid);
 // Formats "%s - %s" with the program title and `name` in lower case with its first letter upper case.
 void setTitleForFile(WindowHandle window, const char* name);

@@ -6,12 +6,12 @@
 
 #include "engine/board.h"
 #include "engine/deal.h"
+#include "engine/host.h"
 #include "gamefiles/halloffame.h"
 #include "platform/files.h"
+#include "settings/directories.h"
 #include "settings/language.h"
-#include "shell/directories.h"
-#include "shell/messages.h"
-#include "shell/startup.h"
+#include "settings/messages.h"
 
 static constexpr int TEXT_PIECE_SIZE = 255;  // lines are read in pieces of 254 characters
 static constexpr int MAX_ORIGIN_ROW = ROW_COUNT - 2;
@@ -176,7 +176,7 @@ void finishLayout(WindowHandle window) {
     if (!layoutIsPlayable()) {
         Settings.EasyMode = 0;
         showMessage(window, LanguageTexts.MesNo144Tiles, MessageExclamation);
-        releaseResources(window);
+        host.releaseResources(window);
     }
 
     // 2. Number the positions, layer by layer, from the right column to the left.

@@ -1,41 +1,29 @@
 #include "engine/play.h"
 
-#include "dialogs/dialogs.h"
 #include "engine/autoplay.h"
 #include "engine/board.h"
 #include "engine/deal.h"
+#include "engine/host.h"
 #include "engine/rules.h"
+#include "engine/shadows.h"
 #include "gamefiles/halloffame.h"
 #include "settings/language.h"
+#include "settings/messages.h"
 #include "settings/settings.h"
-#include "shell/mainwindow.h"
-#include "shell/messages.h"
-#include "shell/sound.h"
-#include "shell/statusbar.h"
-#include "view2d/draw2d.h"
-#include "view2d/shadows.h"
 
 static bool isFreeTile(int tile) { return tile >= 0 && tile < TILE_COUNT && tileTable[tile].state == Free; }
 
-static bool boardViewIs2D() {
-#if MAHJONG_3D
-    return !view3D;
-#else
-    return true;
-#endif
-}
-
 void clickTile(int tile) {
     if (tile < 0 || tile >= TILE_COUNT) {
-        playSoundEffect(ErrorSound);
+        host.playSound(ErrorSound);
         selectedTile = NO_TILE;
         secondTile = NO_TILE;
     } else if (selectedTile == NO_TILE) {
         if (isFreeTile(tile)) {
             selectedTile = (int16_t)tile;
-            playSoundEffect(SelectSound);
+            host.playSound(SelectSound);
         } else {
-            playSoundEffect(ErrorSound);
+            host.playSound(ErrorSound);
         }
     } else {
         secondTile = (int16_t)tile;
@@ -46,9 +34,9 @@ void clickTile(int tile) {
 void tryPair(int a, int b) {
     bool legal = isFreeTile(a) && isFreeTile(b) && a != b && tilesMatch(tileTable[a].face, tileTable[b].face);
     if (legal) {
-        if (boardViewIs2D() && Settings.RemoveTileTime > 0) fadeOutPair(mainWindow, a, b);
+        if (!view3DShown() && Settings.RemoveTileTime > 0) host.fadeOutPair(host.mainWindow(), a, b);
         removePair(a, b);
-        playSoundEffect(RemoveSound);
+        host.playSound(RemoveSound);
         computeFreeTiles();
         computeShadowFlags();
         selectedTile = NO_TILE;
@@ -56,17 +44,17 @@ void tryPair(int a, int b) {
         findPairs(0);
         if (pairCount == 0) {  // won or lost
             hintShown = true;
-            updateStatusBar(mainWindow);
+            host.updateStatusBar(host.mainWindow());
         }
         return;
     }
     secondTile = NO_TILE;
     if (isFreeTile(b)) {
         selectedTile = b == a ? NO_TILE : (int16_t)b;  // a second click on the selection deselects it
-        playSoundEffect(SelectSound);
+        host.playSound(SelectSound);
     } else {
         selectedTile = NO_TILE;
-        playSoundEffect(ErrorSound);
+        host.playSound(ErrorSound);
     }
 }
 
@@ -115,11 +103,15 @@ void undoMove(WindowHandle window) {
 
 void restartGame(WindowHandle window) {
     while (undoCount > 0) undoMove(window);
+    resetGameState();
+    refreshBoard(window);
+}
+
+void refreshBoard(WindowHandle window, bool repaint) {
     computeFreeTiles();
     computeShadowFlags();
-    resetGameState();
-    layoutBoard2D(window);
-    paintBoard(window);
+    host.layoutBoard2D(window);
+    if (repaint) host.paintBoard(window);
 }
 
 void newGameCommand(WindowHandle window) {
@@ -133,7 +125,7 @@ void hintStep(WindowHandle window) {
     hintIndex += 1;
     if (hintIndex > pairCount) hintIndex = 0;
     if (hintIndex == 0) findPairs(0);
-    paintBoard(window);
+    host.paintBoard(window);
 }
 
 void checkEndOfGame(WindowHandle window) {
@@ -144,11 +136,11 @@ void checkEndOfGame(WindowHandle window) {
     HallOfFameEntry& entry = hallOfFame[HALL_OF_FAME_SIZE];
     formatTime(chronoSeconds, entry.time);
     entry.seconds = chronoSeconds;
-    winnerNameDialog(window);
+    host.winnerNameDialog(window);
     copyText(entry.name, playerName, sizeof entry.name);
     if (chronoSeconds < hallOfFame[HALL_OF_FAME_SIZE - 1].seconds) {
         sortHallOfFame();
-        hallOfFameDialog(window);
+        host.hallOfFameDialog(window);
         if (loadedGame)
             showMessage(window, LanguageTexts.MesWinLoad, MessageInformation);
         else

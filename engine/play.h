@@ -7,6 +7,9 @@ void tryPair(int a, int b);
 void removePair(int a, int b);
 void undoMove(WindowHandle window);
 void restartGame(WindowHandle window);
+// The board changed: free tiles and shadow flags computed again, the tiles
+// placed again and, with repaint, the board painted.
+void refreshBoard(WindowHandle window, bool repaint = true);
 void newGameCommand(WindowHandle window);  // undo everything, then newDeal
 void hintStep(WindowHandle window);
 void checkEndOfGame(WindowHandle window);

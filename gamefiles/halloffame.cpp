@@ -3,11 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/layout.h"
 #include "platform/files.h"
+#include "settings/directories.h"
 #include "settings/language.h"
-#include "shell/directories.h"
-#include "shell/messages.h"
+#include "settings/messages.h"
 
 HallOfFameEntry hallOfFame[HALL_OF_FAME_SIZE + 1];
 

@@ -8,15 +8,13 @@
 
 #include "engine/board.h"
 #include "engine/deal.h"
-#include "engine/rules.h"
+#include "engine/host.h"
+#include "engine/play.h"
 #include "gamefiles/halloffame.h"
 #include "platform/files.h"
+#include "settings/directories.h"
 #include "settings/language.h"
-#include "shell/directories.h"
-#include "shell/filedialog.h"
-#include "shell/messages.h"
-#include "view2d/draw2d.h"
-#include "view2d/shadows.h"
+#include "settings/messages.h"
 
 namespace {
 
@@ -276,7 +274,7 @@ SavedGameResult readSavedGame(const char* name) {
 void saveGame(WindowHandle window) {
     static char name[FILE_NAME_SIZE];
     name[0] = 0;
-    if (!chooseFile(window, saveGameDirectory, name, "*.MYM", LanguageTexts.FilterSaveGame, false)) return;
+    if (!host.chooseFile(window, saveGameDirectory, name, "*.MYM", LanguageTexts.FilterSaveGame, false)) return;
     bool written = platformSetCurrentDirectory(saveGameDirectory) && writeSavedGame(name);
     returnToStartDirectory();
     if (!written) showFileMessage(window, name, LanguageTexts.MesWriteError);
@@ -285,7 +283,7 @@ void saveGame(WindowHandle window) {
 void loadGame(WindowHandle window) {
     static char name[FILE_NAME_SIZE];
     name[0] = 0;
-    if (chooseFile(window, saveGameDirectory, name, "*.MYM", LanguageTexts.FilterSaveGame, true)) {
+    if (host.chooseFile(window, saveGameDirectory, name, "*.MYM", LanguageTexts.FilterSaveGame, true)) {
         SavedGameResult result = SavedGameOpenFailed;
         if (platformSetCurrentDirectory(saveGameDirectory)) result = readSavedGame(name);
         if (result == SavedGameOpenFailed || result == SavedGameInvalid) {
@@ -296,8 +294,5 @@ void loadGame(WindowHandle window) {
         returnToStartDirectory();
         setTitleForFile(window, name);
     }
-    computeFreeTiles();
-    computeShadowFlags();
-    layoutBoard2D(window);
-    paintBoard(window);
+    refreshBoard(window);
 }

@@ -6,8 +6,6 @@
 uint32_t platformTickCount();
 // The current time in seconds, used to seed the pseudo-random generator.
 long platformTimeSeconds();
-// Tests fix the clock so that deals are reproducible; a negative value frees it.
-void platformFixTimeSeconds(long seconds);
 void platformSleep(int milliseconds);
 // Starts fn(argument) on a new detached thread; false when it could not start.
 bool platformStartThread(void (*fn)(void*), void* argument);

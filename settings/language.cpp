@@ -4,10 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/host.h"
 #include "platform/files.h"
-#include "shell/directories.h"
-#include "shell/mainwindow.h"
-#include "shell/statusbar.h"
+#include "settings/directories.h"
 
 LanguageTextsRecord LanguageTexts;
 char helpFile[FILE_NAME_SIZE];
@@ -58,7 +57,7 @@ void readLanguageLine(const char* line) {
         }
     }
     if (!found) return;
-    if (!MAHJONG_3D && languageKeyIs3DOnly(found->key)) return;
+    if (!host.has3DView && languageKeyIs3DOnly(found->key)) return;
 
     // The value stands between the first and the second double quote of the line.
     const char* open = strchr(line, '"');
@@ -134,6 +133,6 @@ bool loadLanguage() {
 
     replaceExtension(helpFile, sizeof helpFile, Settings.Language, ".HLP");
     if (!fileExistsIn(languageDirectory, helpFile)) pickFile("*.HLP", languageDirectory, helpFile, "ENGLISH.HLP");
-    updateStatusBar(mainWindow);
+    host.updateStatusBar(host.mainWindow());
     return result;
 }

@@ -61,10 +61,5 @@ void setText(char* slot, int slotSize, const char* value, const char* suffix);
 // Replaces the extension (from the last point) of name by extension, into output.
 void replaceExtension(char* output, int size, const char* name, const char* extension);
 
-// The language keys in table order (menu texts, toolbar tips, other texts).
-int languageKeyCount();
-const char* languageKeyName(int index);  // nullptr outside 0 .. languageKeyCount() - 1
-// The slot of a key, or nullptr for an unknown key.
-const char* languageText(const char* key);
 // Keys that only mahjong reads (mahjong-2d skips them in language files).
 bool languageKeyIs3DOnly(const char* key);

@@ -7,13 +7,12 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/layout.h"
+#include "engine/host.h"
 #include "platform/files.h"
 #include "platform/system.h"
-#include "platform/ui.h"
+#include "settings/directories.h"
 #include "settings/language.h"
-#include "shell/directories.h"
-#include "shell/messages.h"
+#include "settings/messages.h"
 
 SettingsRecord Settings;
 bool view3D = false;
@@ -213,7 +212,7 @@ void readSettingsLine(const char* line) {
     const char* rest = line;
     if (!nextWord(&rest, key, sizeof key)) return;
     for (const SettingKey& entry : settingKeys) {
-        if (entry.only3D && !MAHJONG_3D) continue;
+        if (entry.only3D && !host.has3DView) continue;
         if (strcmp(entry.key, key) == 0) applyKey(entry, line, rest);
     }
 }
@@ -239,8 +238,8 @@ void setDefaults() {
     copyText(Settings.Music, "MOZK478.MID", FILE_NAME_SIZE);
     Settings.WindowXPos = 0;
     Settings.WindowYPos = 0;
-    Settings.WindowXSize = platformMetric(METRIC_MAXIMIZED_WIDTH) - 2 * platformMetric(METRIC_FRAME_WIDTH);
-    Settings.WindowYSize = platformMetric(METRIC_MAXIMIZED_HEIGHT) - 2 * platformMetric(METRIC_FRAME_HEIGHT);
+    Settings.WindowXSize = host.metric(METRIC_MAXIMIZED_WIDTH) - 2 * host.metric(METRIC_FRAME_WIDTH);
+    Settings.WindowYSize = host.metric(METRIC_MAXIMIZED_HEIGHT) - 2 * host.metric(METRIC_FRAME_HEIGHT);
     Settings.ShadowsValue = 64;
     Settings.NewCursors = 0;
     Settings.BorderSize = 8;
@@ -279,12 +278,12 @@ void setDefaults() {
 
     // File entries per menu level, from the default height; a level always
     // holds at least one entry so that the menu builder can make progress.
-    int menuHeight = platformMetric(METRIC_MENU_HEIGHT);
+    int menuHeight = host.metric(METRIC_MENU_HEIGHT);
     int limit = menuHeight < 1 ? 10 : Settings.WindowYSize / menuHeight - 4;
     if (limit < 1) limit = 1;
     if (limit > 32767) limit = 32767;
     menuListLimit = static_cast<int16_t>(limit);
-    view3D = MAHJONG_3D != 0;
+    view3D = host.has3DView;
 }
 
 // A missing data file is replaced by the preferred one or the first one found.
@@ -347,13 +346,13 @@ void writeSettings(FILE* file, WindowHandle window) {
     writeOptionalName(file, "%c\nMusic           = \"%s\"", "%c\nMusic           = none", Settings.Music);
 
     int left = 0, top = 0, right = 0, bottom = 0;
-    platformGetWindowRect(window, &left, &top, &right, &bottom);
+    host.windowRect(window, &left, &top, &right, &bottom);
     Settings.WindowXPos = left;
     Settings.WindowYPos = top;
     Settings.WindowXSize = right - left;
     Settings.WindowYSize = bottom - top;
-    int maximizedWidth = platformMetric(METRIC_MAXIMIZED_WIDTH);
-    int maximizedHeight = platformMetric(METRIC_MAXIMIZED_HEIGHT);
+    int maximizedWidth = host.metric(METRIC_MAXIMIZED_WIDTH);
+    int maximizedHeight = host.metric(METRIC_MAXIMIZED_HEIGHT);
     if (Settings.WindowXPos >= 0 && Settings.WindowXPos <= maximizedWidth && Settings.WindowYPos >= 0 &&
         Settings.WindowYPos <= maximizedHeight && Settings.WindowXSize <= maximizedWidth &&
         Settings.WindowYSize <= maximizedHeight) {
@@ -368,7 +367,7 @@ void writeSettings(FILE* file, WindowHandle window) {
     fprintf(file, "%c\nShadowSize      = %d", 13, Settings.ShadowSize);
     fprintf(file, "%c\nCoolMenu        = %d", 13, Settings.CoolMenu);
     if (Settings.lay == 1) fprintf(file, "%c\n.lay            = %d", 13, Settings.lay);
-#if MAHJONG_3D
+    if (!host.has3DView) return;  // the 3D block: mahjong only
     fprintf(file, "%c\n%c\n; 3D values", 13, 13);
     fprintf(file, "%c\nTextures         = %d", 13, Settings.Textures);
     writeColour(file, "%c\nSelectColor      = %d %d %d", Settings.SelectColor);
@@ -400,10 +399,11 @@ void writeSettings(FILE* file, WindowHandle window) {
     fprintf(file, "%c\nMaxInclination   = %f", 13, static_cast<double>(Settings.MaxInclination));
     fprintf(file, "%c\nStepInclination  = %f", 13, static_cast<double>(Settings.StepInclination));
     fprintf(file, "%c\nStepRotation     = %f", 13, static_cast<double>(Settings.StepRotation));
-#endif
 }
 
 }  // namespace
+
+bool view3DShown() { return host.has3DView && view3D; }
 
 int borderDivisor() { return Settings.BorderSize < 1 ? 1 : Settings.BorderSize; }
 int shadowDivisor() { return Settings.ShadowSize < 1 ? 1 : Settings.ShadowSize; }

@@ -7,11 +7,6 @@ constexpr int FILE_NAME_SIZE = 4096;
 constexpr const char* SETTINGS_FILE_NAME = "MAH-JONG.INI";
 constexpr const char* PROGRAM_TITLE = "Velmora's mah-jong v2.0";
 
-// 1 in mahjong (2D and 3D views), 0 in mahjong-2d.
-#ifndef MAHJONG_3D
-#define MAHJONG_3D 0
-#endif
-
 typedef uint32_t Colour;  // red in bits 0-7, green 8-15, blue 16-23
 
 struct SettingsRecord {
@@ -64,6 +59,14 @@ constexpr uint8_t SELECT_INVERT = 0;
 extern SettingsRecord Settings;
 extern bool view3D;             // the 3D view is shown (mahjong only; never stored)
 extern int16_t menuListLimit;   // file entries per menu level
+
+// The key Layout is the engine's layoutName: the current layout file name (upper
+// case), or RANDOM_LAYOUT_NAME for a layout drawn at random.
+constexpr const char* RANDOM_LAYOUT_NAME = "RANDOM.MYL";
+extern char (&layoutName)[FILE_NAME_SIZE];  // the same buffer as Settings.Layout
+
+// True while mahjong shows its 3D view: view3D, never set in mahjong-2d.
+bool view3DShown();
 
 // BorderSize and ShadowSize as divisors: never below 1.
 int borderDivisor();

@@ -12,9 +12,9 @@
 #include <cstring>
 
 #include "engine/board.h"
+#include "engine/board_lock.h"
 #include "platform/files.h"
 #include "platform/ui.h"
-#include "shell/mainwindow.h"
 #include "shell/statusbar.h"
 #include "view2d/tileset.h"
 

@@ -8,13 +8,13 @@
 #include "engine/deal.h"
 #include "engine/layout.h"
 #include "platform/files.h"
+#include "settings/directories.h"
 #include "settings/language.h"
-#include "settings/menubar.h"
 #include "settings/settings.h"
+#include "shell/boardview.h"
 #include "shell/commands.h"
-#include "shell/directories.h"
+#include "shell/menubar.h"
 #include "shell/sound.h"
-#include "view2d/draw2d.h"
 #include "view2d/tileset.h"
 
 FileListEntry* languageList = nullptr;
@@ -174,7 +174,7 @@ bool runFileListCommand(WindowHandle window, uint32_t command) {
         }
     } else if (inRange(command, TILESET_LIST_FIRST)) {
         if (selectListedFile(command, Settings.TileSet, menuBar, TILESET_LIST_FIRST, tileSetList)) {
-            loadTileSet(window);
+            loadTileSetIntoViews(window);
             paintBoard(window);
         }
     } else if (inRange(command, LAYOUT_LIST_FIRST)) {

@@ -4,14 +4,7 @@
 #include <cstdint>
 #include "platform/menus.h"
 #include "platform/window.h"
-
-constexpr int FILE_LIST_NAME_SIZE = 4096;
-
-struct FileListEntry {
-    char fileName[FILE_LIST_NAME_SIZE];     // as found, in upper case
-    char displayName[FILE_LIST_NAME_SIZE];  // as found, cut at its last "."
-    FileListEntry* next;
-};
+#include "settings/directories.h"
 
 extern FileListEntry* languageList;
 extern FileListEntry* tileSetList;

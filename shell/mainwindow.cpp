@@ -1,15 +1,14 @@
 // The window procedure of the main window: every message of the user becomes
 // a command, a click or a refresh here.
 //
-// The automatic player works on the board from its own thread. Clicks and the
-// commands that change the board stop it and wait for its end first; every
-// other command runs holding the board lock (the player holds it for one pair
-// at a time), except the dialogs, which take it only for their repaint.
-// Repaints, focus changes and timer ticks are skipped while the player holds
-// the board: it draws its own frames meanwhile.
+// The automatic player works on the board from its own thread. Every message
+// that reads or changes the board, the game state or the settings the player
+// reads runs under the board lock (engine/board_lock.h); a click, and the
+// commands that change the game as a whole, first stop the player and wait
+// for its end. What each command takes stands in the command table
+// (shell/commands.cpp). A message delivered from within a handler that holds
+// the lock is deferred: posted again, to run once that handler is done.
 #include "shell/mainwindow.h"
-
-#include <thread>
 
 #include "engine/autoplay.h"
 #include "engine/board.h"
@@ -17,114 +16,53 @@
 #include "engine/play.h"
 #include "platform/cursors.h"
 #include "platform/messages.h"
-#include "settings/menubar.h"
 #include "settings/settings.h"
+#include "shell/boardview.h"
 #include "shell/commands.h"
 #include "shell/commandtable.h"
+#include "shell/menubar.h"
 #include "shell/startup.h"
 #include "shell/statusbar.h"
 #include "shell/toolbar.h"
 #include "view2d/draw2d.h"
 #include "view2d/tileset.h"
-#if MAHJONG_3D
-#include "platform/gl.h"
-#include "platform/ui.h"
-#include "view3d/scene.h"
-#endif
 
+WindowHandle mainWindow = nullptr;
+int frameHeight = 0;
 int normalCursor = CURSOR_ARROW;
 int pressedCursor = CURSOR_APPSTARTING;
 
 namespace {
-
-std::thread::id windowThread;
 
 // Commands of the function keys F1 to F12 (0: F10 does nothing).
 const uint32_t functionKeyCommands[12] = {
     CMD_HELP_FILE, CMD_NEW_GAME, CMD_RESTART_GAME, CMD_LOAD_LAYOUT, CMD_PAUSE_CHRONO, CMD_HINT,
     CMD_UNDO,      CMD_HALL_OF_FAME, CMD_SHADOWS,  0,               CMD_SHOW_CHRONO,  CMD_EXIT};
 
-#if MAHJONG_3D
 void keyDown(WindowHandle window, uintptr_t key) {
     if (key >= VK_F1 && key <= VK_F12) {
         const uint32_t command = functionKeyCommands[key - VK_F1];
         if (command != 0) sendCommand(command);
-    } else if (key == VK_SPACE) {
+    } else if (key == VK_SPACE && PROGRAM_HAS_3D_VIEW) {
         sendCommand(CMD_GO3D);
     }
     // The camera keys, and after any key the angles brought back to whole
     // degrees below one turn, in the 3D view only.
-    if (view3D) {
-        keyDown3D(key);
+    if (view3DShown()) {
+        cameraKey3D(key);
         platformInvalidateWindow(window);
     }
 }
 
 void mouseWheel(WindowHandle window, uintptr_t first) {
-    if (!view3D) return;
-    wheel3D(wheelDelta(first));
+    if (!view3DShown()) return;
+    cameraWheel3D(wheelDelta(first));
     platformInvalidateWindow(window);
 }
-#else
-void keyDown(WindowHandle, uintptr_t key) {
-    if (key < VK_F1 || key > VK_F12) return;
-    const uint32_t command = functionKeyCommands[key - VK_F1];
-    if (command != 0) sendCommand(command);
-}
-#endif
 
 void mouseMove(WindowHandle window, uintptr_t buttons) {
     const uintptr_t pressed = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_SHIFT | MK_CONTROL;
     platformSetCursor(window, (buttons & pressed) == MK_LBUTTON ? pressedCursor : normalCursor);
-}
-
-bool inList(uint32_t command, uint32_t base) { return command >= base && command < base + FILE_LIST_RANGE; }
-
-// Commands that deal, load, undo, save or otherwise read or change the game
-// as a whole: a running automatic play ends before them.
-bool changesTheBoard(uint32_t command) {
-    switch (command) {
-        case CMD_NEW_GAME:
-        case CMD_RESTART_GAME:
-        case CMD_EASYMODE:
-        case CMD_HINT:
-        case CMD_UNDO:
-        case CMD_SAVE_GAME:
-        case CMD_LOAD_GAME:
-        case CMD_LOAD_LAYOUT:
-        case CMD_SAVE_LAYOUT:
-        case CMD_RANDOM_LAYOUT: return true;
-        default: return inList(command, LAYOUT_LIST_FIRST);
-    }
-}
-
-// Commands that open a modal dialog without changing the board.
-bool opensADialog(uint32_t command) {
-    switch (command) {
-        case CMD_CHANGE_COLORS:
-        case CMD_CONFIG:
-        case CMD_HALL_OF_FAME:
-        case CMD_HELP_FILE:
-        case CMD_HELP_ABOUT: return true;
-        default: return false;
-    }
-}
-
-void commandMessage(WindowHandle window, uint32_t command) {
-    hintShown = false;
-    if (changesTheBoard(command)) stopAutoplayAndWait();
-    if (opensADialog(command)) {
-        runCommand(window, command);
-        return;
-    }
-    BoardLock lock;
-    runCommand(window, command);
-}
-
-void paintIfFree(WindowHandle window) {
-    if (!tryLockBoard()) return;
-    paintBoard(window);
-    unlockBoard();
 }
 
 void leftButtonDown(WindowHandle window, intptr_t point) {
@@ -133,54 +71,85 @@ void leftButtonDown(WindowHandle window, intptr_t point) {
     stopAutoplayAndWait();
     BoardLock lock;
     hintShown = false;
-#if MAHJONG_3D
-    if (view3D) clickTile(pick3D(pointX(point), pointY(point)));
-    else clickTile(tileAtPoint(pointX(point), pointY(point)));
-#else
-    clickTile(tileAtPoint(pointX(point), pointY(point)));
-#endif
+    clickTile(tileAtClientPoint(pointX(point), pointY(point)));
     paintBoard(window);
     platformSetCursor(window, normalCursor);
 }
 
 void focusChanged(WindowHandle window, bool gained) {
+    BoardLock lock;
     chronoPaused = !gained;
     if (!gained) hintShown = false;
-    paintIfFree(window);
+    paintBoard(window);
 }
 
-void timerTick(WindowHandle window) {
-    if (!tryLockBoard()) return;
-    tickChronometer(window);
-    unlockBoard();
+void destroyed(WindowHandle window) {
+    stopAutoplayAndWait();
+    BoardLock lock;
+    shutdownSequence(window);
+}
+
+// A message that needs the board and arrives while this thread holds it (the
+// resize a new menu bar brings, delivered from within a command) runs later.
+bool deferredWhileHeld(WindowHandle window, uint32_t message, uintptr_t first, intptr_t second) {
+    if (!boardLockHeldHere()) return false;
+    platformPostMessage(window, message, first, second);
+    return true;
 }
 
 }  // namespace
 
-void markWindowThread() { windowThread = std::this_thread::get_id(); }
-bool onWindowThread() { return std::this_thread::get_id() == windowThread; }
-
 int32_t mainWindowProc(WindowHandle window, uint32_t message, uintptr_t first, intptr_t second) {
     refreshMenuChecks();
     switch (message) {
+        case WM_SIZE:
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_PAINT:
+        case WM_TIMER:
+        case END_OF_GAME_MESSAGE:
+            if (deferredWhileHeld(window, message, first, second)) return 0;
+            break;
+        default: break;
+    }
+    switch (message) {
+        // Creation comes before any player; it runs without the lock, since a
+        // failing rendering context shows its error box from inside it.
         case WM_CREATE: createMainWindowContents(window); return 0;
-        case WM_DESTROY: shutdownSequence(window); return 0;
-        case WM_SIZE: resizeBoardArea(window); return 0;
+        case WM_DESTROY: destroyed(window); return 0;
+        case WM_SIZE: {
+            BoardLock lock;
+            resizeBoardArea(window);
+            return 0;
+        }
         case WM_SETFOCUS: focusChanged(window, true); return 0;
         case WM_KILLFOCUS: focusChanged(window, false); return 0;
-        case WM_PAINT: paintIfFree(window); return 0;
+        case WM_PAINT: {
+            BoardLock lock;
+            paintBoard(window);
+            return 0;
+        }
         case WM_KEYDOWN: keyDown(window, first); return 0;
-#if MAHJONG_3D
-        case WM_MOUSEWHEEL: mouseWheel(window, first); return 0;
-#endif
-        case WM_COMMAND: commandMessage(window, (uint32_t)first); return 0;
-        case WM_TIMER: timerTick(window); return 0;
+        case WM_MOUSEWHEEL:
+            if (!PROGRAM_HAS_3D_VIEW) return platformDefaultWindowProc(window, message, first, second);
+            mouseWheel(window, first);
+            return 0;
+        case WM_COMMAND: runCommand(window, (uint32_t)first); return 0;
+        case WM_TIMER: {
+            BoardLock lock;
+            tickChronometer(window);
+            return 0;
+        }
         case WM_NOTIFY: answerTooltip(reinterpret_cast<NotifyHeader*>(second)); return 0;
         case WM_MOUSEMOVE: mouseMove(window, first); return 0;
         case WM_LBUTTONDOWN: leftButtonDown(window, second); return 0;
         case WM_RBUTTONDOWN: sendCommand(CMD_UNDO); return 0;
         case WM_MBUTTONDOWN: sendCommand(CMD_CHANGE_COLORS); return 0;
-        case END_OF_GAME_MESSAGE: runEndOfGameCheck(window); return 0;
+        case END_OF_GAME_MESSAGE: {
+            BoardLock lock;
+            runEndOfGameCheck(window);
+            return 0;
+        }
         default: return platformDefaultWindowProc(window, message, first, second);
     }
 }
@@ -205,10 +174,6 @@ void resizeBoardArea(WindowHandle window) {
     fitFaceSize(window);
     if (Settings.Background[0] != 0) scaleBackground(window);
     makeBoardBuffer(window);
-#if MAHJONG_3D
-    int width = 0, height = 0;
-    platformGetClientSize(window, &width, &height);
-    if (platformMakeGLCurrent(window)) setProjection(width, height);
-#endif
+    resizeScene3D(window);
     platformInvalidateWindow(window);
 }

@@ -8,17 +8,11 @@ constexpr uint32_t CHRONO_PERIOD = 1000;  // milliseconds
 
 extern WindowHandle mainWindow;
 extern int frameHeight;
-extern int toolbarHeight;
-extern int statusBarHeight;
 // Cursor ids of the board area (platform/cursors.h).
 extern int normalCursor;
 extern int pressedCursor;
 
 int32_t mainWindowProc(WindowHandle window, uint32_t message, uintptr_t first, intptr_t second);
-
-// Remembers the calling thread as the window's thread.
-void markWindowThread();
-bool onWindowThread();
 
 void loadCursors();
 void tickChronometer(WindowHandle window);

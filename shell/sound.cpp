@@ -6,10 +6,11 @@
 // files, and neither depends on the other's current directory.
 #include "shell/sound.h"
 
+#include "engine/board_lock.h"
 #include "platform/audio.h"
 #include "platform/files.h"
+#include "settings/directories.h"
 #include "settings/settings.h"
-#include "shell/directories.h"
 
 bool hasWaveDevice() {
     if (platformAudioAvailable()) return true;
@@ -18,7 +19,9 @@ bool hasWaveDevice() {
     return false;
 }
 
-static const char* effectFileName(SoundEffect effect) {
+namespace {
+
+const char* effectFileName(SoundEffect effect) {
     switch (effect) {
         case SelectSound: return Settings.Sound1;
         case RemoveSound: return Settings.Sound2;
@@ -27,14 +30,26 @@ static const char* effectFileName(SoundEffect effect) {
     return nullptr;
 }
 
-void playSoundEffect(SoundEffect effect) {
-    if (Settings.SoundEffects != 1) return;
+// The file of an effect, copied, or an empty name when effects are off.
+void takeEffectFile(SoundEffect effect, char* name) {
+    name[0] = 0;
     const char* setting = effectFileName(effect);
-    if (!setting) return;
+    if (Settings.SoundEffects == 1 && setting) copyText(name, setting, FILE_NAME_SIZE);
+}
+
+}  // namespace
+
+void playSoundEffect(SoundEffect effect) {
     // Taken at once: the sound menus may change the setting while this
-    // thread waits for the sound.
+    // thread waits for the sound. The window's thread is the one that changes
+    // the settings; another thread reads them under the board lock.
     char name[FILE_NAME_SIZE];
-    copyText(name, setting, sizeof name);
+    if (onWindowThread()) {
+        takeEffectFile(effect, name);
+    } else {
+        BoardLock lock;
+        takeEffectFile(effect, name);
+    }
     if (!name[0]) return;
     char path[FILE_NAME_SIZE];
     if (!platformResolvePath(soundDirectory, name, path, sizeof path)) return;

@@ -5,7 +5,7 @@
 #include "platform/app.h"
 #include "platform/splash.h"
 #include "platform/surface.h"
-#include "shell/directories.h"
+#include "settings/directories.h"
 #include "view2d/bitmap.h"
 
 void showSplash() {

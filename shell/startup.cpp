@@ -1,30 +1,27 @@
 // The creation handler of the main window and the way out of the program.
 #include "shell/startup.h"
 
-#include <mutex>
-
 #include "dialogs/dialogs.h"
 #include "engine/board.h"
+#include "engine/board_lock.h"
 #include "engine/deal.h"
 #include "engine/layout.h"
 #include "platform/menus.h"
 #include "platform/messages.h"
 #include "platform/statusbar.h"
 #include "platform/ui.h"
-#include "settings/menubar.h"
+#include "settings/directories.h"
 #include "settings/settings.h"
-#include "shell/directories.h"
+#include "shell/boardview.h"
 #include "shell/filelists.h"
+#include "shell/host.h"
 #include "shell/mainwindow.h"
+#include "shell/menubar.h"
 #include "shell/sound.h"
 #include "shell/splash.h"
 #include "shell/toolbar.h"
 #include "view2d/draw2d.h"
 #include "view2d/tileset.h"
-#include "view2d/view_lock.h"
-#if MAHJONG_3D
-#include "view3d/gl_context.h"
-#endif
 
 namespace {
 
@@ -36,6 +33,7 @@ bool shutDown = false;
 }  // namespace
 
 bool prepareProgram() {
+    installShellHost();
     markWindowThread();
     tilesLeft = TILE_COUNT;
     makeDataDirectories();
@@ -43,7 +41,7 @@ bool prepareProgram() {
     fillFileMenu("*.TXT", languageDirectory, Settings.Language, nullptr, 0, &languageList);
     if (!fileExistsIn(startDirectory, SETTINGS_FILE_NAME)) {
         copyText(Settings.Language, "ENGLISH.TXT", FILE_NAME_SIZE);
-        languageDialog();
+        languageDialog(languageList);
     }
     return loadSettings();
 }
@@ -71,19 +69,15 @@ void createMainWindowContents(WindowHandle window) {
     makeBoardBuffer(window);
     loadBackground(window);
     loadLayout(window);
-#if MAHJONG_3D
-    createGLContext(window);
-#endif
-    loadTileSet(window);
+    createBoardViews(window);
+    loadTileSetIntoViews(window);
     newDeal(window);
     playMusic(window);
 }
 
 void shutdownSequence(WindowHandle window) {
     if (shutDown) return;
-#if MAHJONG_3D
-    destroyGLContext(window);
-#endif
+    destroyBoardViews(window);
     saveSettings(window);
     releaseResources(window);
 }
@@ -92,14 +86,7 @@ void releaseResources(WindowHandle window) {
     shutDown = true;
     destroyMenuBar();
     releaseMenuIcons();
-    {
-        std::lock_guard<std::recursive_mutex> guard(viewLock);
-        releaseSurface(&loadedTileSet);
-        releaseSurface(&scaledTileSet);
-        releaseSurface(&loadedBackground);
-        releaseSurface(&scaledBackground);
-        releaseSurface(&boardBuffer);
-    }
+    releaseBoardPictures();
     platformKillTimer(window, CHRONO_TIMER_ID);
     platformPostQuitMessage(0);
 }

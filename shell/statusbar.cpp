@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "engine/board.h"
+#include "engine/board_lock.h"
 #include "engine/play.h"
 #include "gamefiles/halloffame.h"
 #include "platform/messages.h"
@@ -16,7 +17,6 @@
 #include "settings/language.h"
 #include "settings/settings.h"
 #include "shell/board_dump.h"
-#include "shell/mainwindow.h"
 
 char statusText[STATUS_TEXT_LIMIT + 1];
 

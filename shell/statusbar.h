@@ -14,7 +14,9 @@ constexpr uint32_t END_OF_GAME_MESSAGE = WM_USER + 1;
 // Composes statusText from the game state (no side effects).
 void composeStatusText();
 // Composes and posts the text, then runs (on the window's thread) or asks for
-// (from another thread) the end-of-game check.
+// (from another thread) the end-of-game check. The board lock held, or no
+// automatic player running.
 void updateStatusBar(WindowHandle window);
-// checkEndOfGame, except while the automatic player runs. Window thread only.
+// checkEndOfGame, except while the automatic player runs. Window thread, the
+// board lock held.
 void runEndOfGameCheck(WindowHandle window);

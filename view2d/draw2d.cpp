@@ -10,20 +10,16 @@
 #include <mutex>
 
 #include "engine/board.h"
+#include "engine/fade.h"
+#include "engine/host.h"
 #include "platform/system.h"
 #include "settings/settings.h"
-#include "shell/mainwindow.h"
-#include "shell/statusbar.h"
 #include "view2d/draw_tile.h"
 #include "view2d/tileset.h"
 #include "view2d/view_lock.h"
 
-#if MAHJONG_3D
-void renderScene3DAndPresent(WindowHandle window);  // the 3D view: draws the scene and shows it
-float boardCentre3D[2];
-#endif
-
 int fadeFrames = 0;
+float boardCentre3D[2];
 
 namespace {
 
@@ -188,9 +184,7 @@ void drawTile2D(int tile, Surface* buffer, const Surface* tileSet, int16_t weigh
     drawSides(buffer, x, y, W, H, d, opaque, weightBackground, weightTile);
 }
 
-void layoutBoard2D(WindowHandle window) {
-    (void)window;
-    std::lock_guard<std::recursive_mutex> guard(viewLock);
+void placeTiles2D() {
     const int halfWidth = faceWidth / 2, halfHeight = faceHeight / 2;
     for (int t = 0; t < TILE_COUNT; ++t) {
         TileRecord& record = tileTable[t];
@@ -219,7 +213,6 @@ void layoutBoard2D(WindowHandle window) {
         tileTable[t].screenX = static_cast<int16_t>(tileTable[t].screenX + originX - minX);
         tileTable[t].screenY = static_cast<int16_t>(tileTable[t].screenY + originY - minY);
     }
-#if MAHJONG_3D
     int minColumn = tileTable[0].column, maxColumn = minColumn;
     int minRow = 18 - tileTable[0].row, maxRow = minRow;
     for (int t = 1; t < TILE_COUNT; ++t) {
@@ -231,12 +224,16 @@ void layoutBoard2D(WindowHandle window) {
     }
     boardCentre3D[0] = static_cast<float>((minColumn + maxColumn) / 4) + 0.5f;
     boardCentre3D[1] = static_cast<float>((minRow + maxRow) / 4) + 1.0f;
-#endif
+}
+
+void layoutBoard2D(WindowHandle) {
+    std::lock_guard<std::mutex> guard(viewLock);
+    placeTiles2D();
 }
 
 void drawBoard2D(WindowHandle window, int fadeA, int fadeB, int16_t weightBackground, int16_t weightTile) {
     {
-        std::lock_guard<std::recursive_mutex> guard(viewLock);
+        std::lock_guard<std::mutex> guard(viewLock);
         Surface* buffer = &boardBuffer;
         if (!surfaceIsEmpty(buffer)) {
             const bool picture = Settings.Background[0] != 0 && !surfaceIsEmpty(&scaledBackground);
@@ -247,49 +244,19 @@ void drawBoard2D(WindowHandle window, int fadeA, int fadeB, int16_t weightBackgr
             if (picture) copyRect(buffer, 0, 0, &scaledBackground, 0, 0, scaledBackground.width, scaledBackground.height);
             for (int t = 0; t < TILE_COUNT; ++t)
                 drawTile2D(t, buffer, &scaledTileSet, weightBackground, weightTile, t != fadeA && t != fadeB);
-            platformPresentSurface(window, buffer, 0, toolbarHeight);
+            host.presentFrame(window, buffer, 0, toolbarHeight);
         }
     }
-    updateStatusBar(window);
+    host.updateStatusBar(window);
 }
 
-int fadeFramesFor(int32_t removeTileTime, uint32_t elapsed) {
-    if (elapsed < 1) return 0;
-    return static_cast<int>(static_cast<int64_t>(removeTileTime) / static_cast<int64_t>(elapsed));
-}
-
-void fadeWeights(int frames, int i, int16_t* weightBackground, int16_t* weightTile) {
-    const int step = 100 / (frames + 1);
-    if (step > 0) {
-        *weightBackground = static_cast<int16_t>(i * step);
-        *weightTile = static_cast<int16_t>((frames - i + 1) * step);
-    } else {
-        *weightBackground = static_cast<int16_t>(i);
-        *weightTile = static_cast<int16_t>(frames - i + 1);
-    }
-}
-
-void paintBoard(WindowHandle window) {
+void paintBoard2D(WindowHandle window) {
     const uint32_t start = platformTickCount();
-#if MAHJONG_3D
-    if (view3D) renderScene3DAndPresent(window);
-    else drawBoard2D(window, NO_TILE, NO_TILE, 0, 0);
-#else
     drawBoard2D(window, NO_TILE, NO_TILE, 0, 0);
-#endif
-    fadeFrames = fadeFramesFor(Settings.RemoveTileTime, platformTickCount() - start);
+    fadeFrames = fadeFrameCount(Settings.RemoveTileTime, platformTickCount() - start);
 }
 
-void fadeOutPair(WindowHandle window, int a, int b) {
-    int frames = fadeFrames;
-    if (frames < 1) return;
-    if (frames > MAX_FADE_FRAMES) frames = MAX_FADE_FRAMES;
-    for (int i = 1; i <= frames; ++i) {
-        int16_t weightBackground, weightTile;
-        fadeWeights(frames, i, &weightBackground, &weightTile);
-        drawBoard2D(window, a, b, weightBackground, weightTile);
-    }
-}
+void fadeOutPair(WindowHandle window, int a, int b) { fadePair(window, a, b, fadeFrames, drawBoard2D, nullptr); }
 
 int tileAtPoint(int x, int y) {
     const int boardY = y - toolbarHeight;
@@ -304,8 +271,17 @@ int tileAtPoint(int x, int y) {
 }
 
 void makeBoardBuffer(WindowHandle window) {
-    std::lock_guard<std::recursive_mutex> guard(viewLock);
+    std::lock_guard<std::mutex> guard(viewLock);
     measureBoardArea(window);
     releaseSurface(&boardBuffer);
     createSurface(&boardBuffer, boardAreaWidth(), boardAreaHeight());
+}
+
+void releaseBoardPictures() {
+    std::lock_guard<std::mutex> guard(viewLock);
+    releaseSurface(&loadedTileSet);
+    releaseSurface(&scaledTileSet);
+    releaseSurface(&loadedBackground);
+    releaseSurface(&scaledBackground);
+    releaseSurface(&boardBuffer);
 }

@@ -9,7 +9,7 @@
 
 #include "engine/board.h"
 #include "view2d/draw_tile.h"
-#include "view2d/shadows.h"
+#include "engine/shadows.h"
 #include "view2d/tileset.h"
 
 namespace {

@@ -1,17 +1,11 @@
 #include "view2d/tileset.h"
 
+#include "engine/host.h"
 #include "platform/files.h"
-#include "platform/ui.h"
+#include "settings/directories.h"
 #include "settings/settings.h"
-#include "shell/directories.h"
-#include "shell/mainwindow.h"
 #include "view2d/bitmap.h"
-#include "view2d/draw2d.h"
 #include "view2d/view_lock.h"
-
-#if MAHJONG_3D
-void buildFaceTextures();  // the 3D view: textures from the loaded tile set
-#endif
 
 //                                        1  2  3  4  5  6  7  8  9
 const uint8_t faceColumnTable[FACE_COUNT] = {0, 1, 2, 3, 4, 5, 6, 7, 8,   // faces 1-9
@@ -29,7 +23,10 @@ const uint8_t faceRowTable[FACE_COUNT] = {0, 0, 0, 0, 0, 0, 0, 0, 0,
                                           3, 3, 3, 3,
                                           4, 4, 4};
 
-std::recursive_mutex viewLock;
+std::mutex viewLock;
+
+int toolbarHeight = 0;
+int statusBarHeight = 0;
 
 Surface loadedTileSet;
 Surface scaledTileSet;
@@ -49,7 +46,7 @@ static int areaHeight;
 
 void measureBoardArea(WindowHandle window) {
     int width = 0, height = 0;
-    platformGetClientSize(window, &width, &height);
+    host.clientSize(window, &width, &height);
     height -= toolbarHeight + statusBarHeight;
     areaWidth = width > 0 ? width : 0;
     areaHeight = height > 0 ? height : 0;
@@ -61,13 +58,10 @@ int boardAreaHeight() { return areaHeight; }
 void loadTileSet(WindowHandle window) {
     if (platformSetCurrentDirectory(tileSetDirectory)) {
         {
-            std::lock_guard<std::recursive_mutex> guard(viewLock);
+            std::lock_guard<std::mutex> guard(viewLock);
             loadBitmapFile(window, Settings.TileSet, &loadedTileSet);
         }
         fitFaceSize(window);
-#if MAHJONG_3D
-        buildFaceTextures();
-#endif
     }
     returnToStartDirectory();
 }
@@ -75,7 +69,7 @@ void loadTileSet(WindowHandle window) {
 void loadBackground(WindowHandle window) {
     if (Settings.Background[0] != 0 && platformSetCurrentDirectory(backgroundDirectory)) {
         {
-            std::lock_guard<std::recursive_mutex> guard(viewLock);
+            std::lock_guard<std::mutex> guard(viewLock);
             loadBitmapFile(window, Settings.Background, &loadedBackground);
         }
         scaleBackground(window);
@@ -87,7 +81,7 @@ void loadBackground(WindowHandle window) {
 static int roundUp(int value, int step) { return (value + step - 1) / step * step; }
 
 void fitFaceSize(WindowHandle window) {
-    std::lock_guard<std::recursive_mutex> guard(viewLock);
+    std::lock_guard<std::mutex> guard(viewLock);
     measureBoardArea(window);
     const int pictureWidth = loadedTileSet.width;
     const int pictureHeight = loadedTileSet.height;
@@ -136,11 +130,11 @@ void fitFaceSize(WindowHandle window) {
     footprintWidth = static_cast<int16_t>(faceWidth + layerShift);
     footprintHeight = static_cast<int16_t>(faceHeight + layerShift);
     shadowExtent = static_cast<int16_t>(faceHeight / shadowDivisor());
-    layoutBoard2D(window);
+    placeTiles2D();
 }
 
 void scaleBackground(WindowHandle window) {
-    std::lock_guard<std::recursive_mutex> guard(viewLock);
+    std::lock_guard<std::mutex> guard(viewLock);
     measureBoardArea(window);
     // An empty picture, or an empty board area, leaves the scaled background empty.
     stretchSurface(&scaledBackground, &loadedBackground, areaWidth, areaHeight);

@@ -31,6 +31,11 @@ extern int16_t footprintWidth;   // faceWidth + layerShift
 extern int16_t footprintHeight;  // faceHeight + layerShift
 extern int16_t shadowExtent;     // faceHeight / ShadowSize: width of the shadow strips
 
+// Heights of the main window's toolbar and status bar, set by the shell when
+// it makes them.
+extern int toolbarHeight;
+extern int statusBarHeight;
+
 // The board area is the client area between the toolbar and the status bar.
 // Its size is measured on the window's thread (by fitFaceSize, scaleBackground
 // and makeBoardBuffer) and kept, so that the automatic player's thread never
@@ -43,6 +48,3 @@ void loadTileSet(WindowHandle window);     // TileSet from tileSetDirectory, the
 void loadBackground(WindowHandle window);  // Background from backgroundDirectory, then scaleBackground
 void fitFaceSize(WindowHandle window);     // face geometry and scaled tile set, then layoutBoard2D
 void scaleBackground(WindowHandle window);
-
-// In mahjong, loadTileSet also rebuilds the face textures of the 3D view
-// (buildFaceTextures, declared by the 3D view).

@@ -1,9 +1,13 @@
-// The one lock of the 2D view. The window's thread and the automatic player's
-// thread both draw; every draw, and every change of the pictures, the board
-// buffer or the tile positions, holds this lock, so that no frame is composed
-// from half-replaced images. It is recursive because fitFaceSize lays the board
-// out again while it holds it.
+// The 2D view's own lock, inside view2d only. Two threads may draw (the
+// window's and the automatic player's, each holding the board lock, or the
+// view's tests without it); every draw, and every change of the pictures, the
+// board buffer or the tile positions, holds this lock, so that no frame is
+// composed from half-replaced images. It is the innermost lock: nothing that
+// holds it calls out of the view or waits for the board lock.
 #pragma once
 #include <mutex>
 
-extern std::recursive_mutex viewLock;
+extern std::mutex viewLock;
+
+// layoutBoard2D's work, for a caller that holds viewLock.
+void placeTiles2D();

@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "engine/host.h"
 #include "platform/gl.h"
 #include "platform/ui.h"
 #include "settings/settings.h"
-#include "shell/mainwindow.h"
 #include "view2d/tileset.h"
 #include "view3d/face_image.h"
 
@@ -56,7 +56,7 @@ void destroyGLContext(WindowHandle window) {
 }
 
 void initGLState() {
-    if (!contextReady || !platformMakeGLCurrent(mainWindow)) return;
+    if (!contextReady || !platformMakeGLCurrent(host.mainWindow())) return;
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glFrontFace(GL_CCW);
@@ -86,7 +86,7 @@ void initGLState() {
 }
 
 void buildFaceTextures() {
-    if (!contextReady || !platformMakeGLCurrent(mainWindow)) return;
+    if (!contextReady || !platformMakeGLCurrent(host.mainWindow())) return;
     static uint8_t image[FACE_TEXTURE_BYTES];
     for (int face = 1; face <= FACE_COUNT; ++face) {
         deleteFaceTexture(face - 1);

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "view2d/shadows.h"
+#include "engine/shadows.h"
 
 const Triangle3 boxTriangles[BOX_TRIANGLES] = {
     {{{0, 0, 10}, {0, 20, 0}, {0, 0, 0}}},       // left

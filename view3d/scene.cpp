@@ -7,10 +7,9 @@
 #include <GL/glu.h>
 
 #include "engine/board.h"
+#include "engine/host.h"
 #include "platform/gl.h"
 #include "settings/settings.h"
-#include "shell/mainwindow.h"
-#include "shell/statusbar.h"
 #include "view2d/draw2d.h"
 #include "view3d/camera.h"
 #include "view3d/gl_context.h"
@@ -87,7 +86,7 @@ void renderScene3D() {
     drawTiles();
     glPopMatrix();
     glFlush();
-    updateStatusBar(mainWindow);
+    host.updateStatusBar(host.mainWindow());
 }
 
 void renderScene3DAndPresent(WindowHandle window) {
@@ -97,7 +96,7 @@ void renderScene3DAndPresent(WindowHandle window) {
 }
 
 int pick3D(int x, int y) {
-    if (!platformMakeGLCurrent(mainWindow)) return NO_TILE;
+    if (!platformMakeGLCurrent(host.mainWindow())) return NO_TILE;
     GLint viewport[4];
     glSelectBuffer(SELECT_BUFFER_SIZE, selectBuffer);
     glGetIntegerv(GL_VIEWPORT, viewport);
@@ -121,10 +120,10 @@ int pick3D(int x, int y) {
 }
 
 void keyDown3D(uintptr_t key) {
-    if (cameraKey(key) == CAMERA_MOVED && platformMakeGLCurrent(mainWindow)) setProjection(-1, -1);
+    if (cameraKey(key) == CAMERA_MOVED && platformMakeGLCurrent(host.mainWindow())) setProjection(-1, -1);
     reduceCameraAngles();
 }
 
 void wheel3D(int delta) {
-    if (cameraWheel(delta) == CAMERA_MOVED && platformMakeGLCurrent(mainWindow)) setProjection(-1, -1);
+    if (cameraWheel(delta) == CAMERA_MOVED && platformMakeGLCurrent(host.mainWindow())) setProjection(-1, -1);
 }

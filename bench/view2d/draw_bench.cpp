@@ -6,11 +6,10 @@
 
 #include "engine/board.h"
 #include "settings/settings.h"
-#include "shell/mainwindow.h"
-#include "tests/view2d/view_fakes.h"
+#include "tests/support/null_host.h"
 #include "view2d/bitmap.h"
 #include "view2d/draw2d.h"
-#include "view2d/shadows.h"
+#include "engine/shadows.h"
 #include "view2d/tileset.h"
 
 namespace {
@@ -49,10 +48,10 @@ void buildTurtle() {
 }
 
 void setUp(int width, int height, bool shadows, bool picture) {
-    viewfake::reset();
-    viewfake::keepFrames = 0;
-    viewfake::clientWidth = width;
-    viewfake::clientHeight = height;
+    fake::reset();
+    fake::keepFrames = 0;
+    fake::clientWidth = width;
+    fake::clientHeight = height;
     toolbarHeight = 0;
     statusBarHeight = 0;
     Settings.BackgroundColor = 0x0000A000;

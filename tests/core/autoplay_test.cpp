@@ -10,11 +10,11 @@
 
 #include "engine/autoplay.h"
 #include "engine/board_lock.h"
+#include "engine/fade.h"
+#include "engine/host.h"
+#include "engine/shadows.h"
 #include "platform/ui.h"
-#include "shell/sound.h"
 #include "tests/core/test_support.h"
-#include "view2d/draw2d.h"
-#include "view2d/shadows.h"
 
 namespace {
 
@@ -292,41 +292,41 @@ TEST_F(AutoplayTest, EmptyBoardOfTheDemonstrationIsNoWin) {
 }
 
 TEST(AutoplayFadeTest, FramesFollowThePauseAndTheDrawingTime) {
-    EXPECT_EQ(autoplayFadeFrames(500, 120), 4);
-    EXPECT_EQ(autoplayFadeFrames(500, 0), 0);     // under 1 ms: no fade, no waiting
-    EXPECT_EQ(autoplayFadeFrames(0, 120), 0);     // AutoPlaySleep 0: one frame a pair
-    EXPECT_EQ(autoplayFadeFrames(-500, 10), 0);
-    EXPECT_EQ(autoplayFadeFrames(500, 501), 0);
-    EXPECT_EQ(autoplayFadeFrames(500, 1), 500);
-    EXPECT_EQ(autoplayFadeFrames(2000000000, 1), AUTOPLAY_FADE_FRAME_LIMIT);
-    EXPECT_EQ(autoplayFadeFrames(500, 4000000000u), 0);
+    EXPECT_EQ(fadeFrameCount(500, 120), 4);
+    EXPECT_EQ(fadeFrameCount(500, 0), 0);     // under 1 ms: no fade, no waiting
+    EXPECT_EQ(fadeFrameCount(0, 120), 0);     // AutoPlaySleep 0: one frame a pair
+    EXPECT_EQ(fadeFrameCount(-500, 10), 0);
+    EXPECT_EQ(fadeFrameCount(500, 501), 0);
+    EXPECT_EQ(fadeFrameCount(500, 1), 500);
+    EXPECT_EQ(fadeFrameCount(2000000000, 1), FADE_FRAME_LIMIT);
+    EXPECT_EQ(fadeFrameCount(500, 4000000000u), 0);
 }
 
 TEST(AutoplayFadeTest, WeightsFadeThePairIntoTheBoard) {
     const int16_t expected[4][2] = {{20, 80}, {40, 60}, {60, 40}, {80, 20}};
     for (int i = 1; i <= 4; ++i) {
         int16_t background, tile;
-        autoplayFadeWeights(4, i, &background, &tile);
+        fadeWeights(4, i, &background, &tile);
         EXPECT_EQ(background, expected[i - 1][0]);
         EXPECT_EQ(tile, expected[i - 1][1]);
     }
     // 100 frames or more: 100 / (n + 1) is 0; the weights stay proportional
     // and never both 0 (a fade to black).
-    for (int n : {99, 100, 500, AUTOPLAY_FADE_FRAME_LIMIT}) {
+    for (int n : {99, 100, 500, FADE_FRAME_LIMIT}) {
         for (int i = 1; i <= n; ++i) {
             int16_t background, tile;
-            autoplayFadeWeights(n, i, &background, &tile);
+            fadeWeights(n, i, &background, &tile);
             ASSERT_GT(background + tile, 0) << n << " " << i;
             EXPECT_GT(background, 0);
             EXPECT_GT(tile, 0);
         }
     }
     int16_t background, tile;
-    autoplayFadeWeights(500, 1, &background, &tile);
+    fadeWeights(500, 1, &background, &tile);
     EXPECT_EQ(background, 1);
     EXPECT_EQ(tile, 500);
-    autoplayFadeWeights(AUTOPLAY_FADE_FRAME_LIMIT, AUTOPLAY_FADE_FRAME_LIMIT, &background, &tile);
-    EXPECT_EQ(background, AUTOPLAY_FADE_FRAME_LIMIT);
+    fadeWeights(FADE_FRAME_LIMIT, FADE_FRAME_LIMIT, &background, &tile);
+    EXPECT_EQ(background, FADE_FRAME_LIMIT);
     EXPECT_EQ(tile, 1);
 }
 
@@ -367,7 +367,7 @@ TEST_F(AutoplayTest, FadeFramesUseTheMeasuredDrawingTime) {
         EXPECT_LE(n, 4);
         for (int i = 1; i <= n; ++i, ++f) {
             int16_t background, tile;
-            autoplayFadeWeights(n, i, &background, &tile);
+            fadeWeights(n, i, &background, &tile);
             EXPECT_EQ(frames[f].fadeA, a);
             EXPECT_EQ(frames[f].fadeB, b);
             EXPECT_EQ(frames[f].background, background) << "frame " << i << " of " << n;
@@ -444,7 +444,7 @@ TEST_F(AutoplayTest, StressWindowActionsWhileThePlayerRuns) {
                     } else {
                         clickTile((int)(random() % (TILE_COUNT + 10)));
                     }
-                    paintBoard(nullptr);
+                    host.paintBoard(nullptr);
                     break;
                 }
                 case 3: {
@@ -453,8 +453,8 @@ TEST_F(AutoplayTest, StressWindowActionsWhileThePlayerRuns) {
                     if (undoCount > 0) undoMove(nullptr);
                     computeFreeTiles();
                     computeShadowFlags();
-                    layoutBoard2D(nullptr);
-                    paintBoard(nullptr);
+                    host.layoutBoard2D(nullptr);
+                    host.paintBoard(nullptr);
                     break;
                 }
                 case 4: {
@@ -473,7 +473,7 @@ TEST_F(AutoplayTest, StressWindowActionsWhileThePlayerRuns) {
                 case 7:  // a repaint, or the focus going and coming back
                     if (random() % 2) chronoPaused = !chronoPaused;
                     if (tryLockBoard()) {
-                        paintBoard(nullptr);
+                        host.paintBoard(nullptr);
                         unlockBoard();
                     }
                     break;

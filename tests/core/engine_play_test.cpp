@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui.h"
-#include "shell/sound.h"
+#include "engine/host.h"
 #include "tests/core/test_support.h"
 
 namespace {

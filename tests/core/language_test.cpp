@@ -9,7 +9,8 @@
 #include "settings/language.h"
 #include "settings/settings.h"
 #include "tests/core/temp_dir.h"
-#include "tests/fakes/fake_ui.h"
+#include "tests/support/internals.h"
+#include "tests/support/null_host.h"
 
 namespace {
 

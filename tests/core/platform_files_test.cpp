@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/system.h"
 #include "tests/core/temp_dir.h"
+#include "tests/support/internals.h"
 
 namespace {
 

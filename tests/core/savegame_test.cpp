@@ -15,9 +15,9 @@
 #include "platform/files.h"
 #include "platform/ui.h"
 #include "settings/language.h"
-#include "shell/directories.h"
+#include "settings/directories.h"
 #include "tests/core/temp_dir.h"
-#include "tests/fakes/fake_ui.h"
+#include "tests/support/null_host.h"
 
 using namespace std::string_literals;
 

@@ -7,7 +7,7 @@
 #include "settings/language.h"
 #include "settings/settings.h"
 #include "tests/core/temp_dir.h"
-#include "tests/fakes/fake_ui.h"
+#include "tests/support/null_host.h"
 
 // What mahjong-2d writes after a first run with the fake window rectangle
 // (10, 20) - (810, 620); mahjong writes the 3D block after it.

@@ -11,7 +11,7 @@
 #include "settings/settings.h"
 #include "tests/core/settings_fixture.h"
 #include "tests/core/temp_dir.h"
-#include "tests/fakes/fake_ui.h"
+#include "tests/support/null_host.h"
 
 namespace {
 

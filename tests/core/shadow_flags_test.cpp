@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/core/test_support.h"
-#include "view2d/shadows.h"
+#include "engine/shadows.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <iterator>
 #include <string>
 
-#include "shell/directories.h"
+#include "settings/directories.h"
 
 class TempStartDirectory {
 public:

@@ -4,7 +4,7 @@
 
 #include "engine/autoplay.h"
 #include "engine/board_lock.h"
-#include "shell/sound.h"
+#include "engine/host.h"
 #include "tests/core/test_support.h"
 
 namespace {

@@ -6,7 +6,8 @@
 
 #include "settings/language.h"
 #include "settings/settings.h"
-#include "shell/directories.h"
+#include "settings/directories.h"
+#include "tests/support/internals.h"
 
 TEST(DeliveredLanguages, DefineTheKeysOfTheThreeDimensionalView) {
     const std::string data = std::string(MJ_SOURCE_DIR) + "/data";

@@ -18,8 +18,9 @@
 #include "platform/system.h"
 #include "settings/language.h"
 #include "settings/settings.h"
-#include "shell/directories.h"
-#include "tests/view2d/view_fakes.h"
+#include "settings/directories.h"
+#include "tests/support/internals.h"
+#include "tests/support/null_host.h"
 #include "view2d/bitmap.h"
 
 namespace fs = std::filesystem;
@@ -110,7 +111,7 @@ TEST(DeliveredData, BackgroundsSplashAndIconStripAreReadable) {
 class DeliveredLayouts : public ::testing::Test {
 protected:
     void SetUp() override {
-        viewfake::reset();
+        fake::reset();
         snprintf(startDirectory, sizeof startDirectory, "%s", dataDirectory.c_str());
         snprintf(layoutDirectory, sizeof layoutDirectory, "%s/LAYOUTS/", dataDirectory.c_str());
         // Halls of fame are only read here; an empty place keeps the defaults.
@@ -131,7 +132,7 @@ TEST_F(DeliveredLayouts, EveryLayoutHolds144TilesAndEasyDealsClearIt) {
         SCOPED_TRACE(name);
         copyText(Settings.Layout, name.c_str(), FILE_NAME_SIZE);
         loadLayout(nullptr);
-        ASSERT_EQ(viewfake::messageCount, 0) << "the layout was refused";
+        ASSERT_EQ(fake::messages.size(), 0u) << "the layout was refused";
         int origins = 0;
         for (int cell = 0; cell < GRID_CELLS; ++cell) origins += layoutGrid[cell];
         EXPECT_EQ(origins, TILE_COUNT);

@@ -17,8 +17,7 @@
 #include "platform/app.h"
 #include "settings/language.h"
 #include "settings/settings.h"
-#include "shell/directories.h"
-#include "shell/filelists.h"
+#include "settings/directories.h"
 #include "tests/dialogs/dialog_driver.h"
 
 namespace {
@@ -40,6 +39,7 @@ void shoot(const char* name, int32_t okId, void (*open)()) {
 }
 
 FileListEntry languages[3];
+FileListEntry* languageList = nullptr;
 
 }  // namespace
 
@@ -86,13 +86,10 @@ int main(int argc, char** argv) {
     shoot("about", 10100, [] { aboutDialog(nullptr); });
     shoot("winner", 10200, [] { winnerNameDialog(nullptr); });
     shoot("halloffame", 10300, [] { hallOfFameDialog(nullptr); });
-    shoot("language", 10901, [] { languageDialog(); });
-#if MAHJONG_3D
-    shoot("config3d", 10701, [] { configDialog3D(nullptr); });
-    shoot("colors3d", 10400, [] { colorsDialog3D(nullptr); });
-#else
+    shoot("language", 10901, [] { languageDialog(languageList); });
     shoot("config2d", 10701, [] { configDialog2D(nullptr); });
     shoot("colors2d", 10400, [] { colorsDialog2D(nullptr); });
-#endif
+    shoot("config3d", 10701, [] { configDialog3D(nullptr); });
+    shoot("colors3d", 10400, [] { colorsDialog3D(nullptr); });
     return 0;
 }

@@ -8,7 +8,7 @@
 #include "platform/messages.h"
 #include "settings/language.h"
 #include "settings/settings.h"
-#include "tests/dialogs/dialog3d_fakes.h"
+#include "tests/support/null_host.h"
 #include "tests/dialogs/dialog_driver.h"
 #include "tests/dialogs/dialog_suites.h"
 
@@ -74,7 +74,7 @@ class Dialogs3DTests : public QObject {
 private slots:
     void init() {
         actionsRun = 0;
-        fake3d::fitFaceSizeCount = fake3d::initGLStateCount = 0;
+        fake::fitFaceSizeCount = fake::initGLStateCount = 0;
         std::memset(&LanguageTexts, 0, sizeof LanguageTexts);
         SET_TEXT(OK, "OK!");
         SET_TEXT(MILLISECONDS, "ms");
@@ -100,10 +100,10 @@ private slots:
             click(d, CONFIG_AUTOPLAY_MINUS);
             QCOMPARE(Settings.AutoPlaySleep, 400);
             QCOMPARE(itemText(d, CONFIG_AUTOPLAY_VALUE), QStringLiteral("400 ms"));
-            QCOMPARE(fake3d::fitFaceSizeCount, 0);
+            QCOMPARE(fake::fitFaceSizeCount, 0);
         });
         QCOMPARE(actionsRun, 1);
-        QCOMPARE(fake3d::fitFaceSizeCount, 1);  // on OK
+        QCOMPARE(fake::fitFaceSizeCount, 1);  // on OK
     }
 
     void theStepStopsAt255AndOne() {
@@ -164,7 +164,7 @@ private slots:
         });
         colorsDialog3D(nullptr);
         QCOMPARE(actionsRun, 1);
-        QCOMPARE(fake3d::initGLStateCount, 1);
+        QCOMPARE(fake::initGLStateCount, 1);
     }
 
     void eachButtonChoosesItsOwnColour() {
@@ -184,11 +184,11 @@ private slots:
                 for (int j = i + 1; j < 12; ++j)
                     QCOMPARE(*rows[j].colour, 0x010101u * (uint32_t)(j + 1) * 16u);
             }
-            QCOMPARE(fake3d::initGLStateCount, 0);
+            QCOMPARE(fake::initGLStateCount, 0);
         });
         colorsDialog3D(nullptr);
         QCOMPARE(actionsRun, 13);
-        QCOMPARE(fake3d::initGLStateCount, 1);
+        QCOMPARE(fake::initGLStateCount, 1);
     }
 
     void blackKeepsA3DColour() {

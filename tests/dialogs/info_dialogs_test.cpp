@@ -15,7 +15,7 @@
 #include "gamefiles/halloffame.h"
 #include "settings/language.h"
 #include "settings/settings.h"
-#include "shell/filelists.h"
+#include "settings/directories.h"
 #include "tests/dialogs/dialog_driver.h"
 #include "tests/dialogs/dialog_suites.h"
 
@@ -25,6 +25,7 @@ void setSlot(char* slot, int size, const char* text) { copyText(slot, text, size
 #define SET_TEXT(key, text) setSlot(LanguageTexts.key, (int)sizeof LanguageTexts.key, text)
 
 FileListEntry entries[8];
+FileListEntry* languageList = nullptr;  // the listed language files
 
 // Builds languageList from pairs of file name and display name, in list order.
 void makeLanguageList(std::initializer_list<std::pair<const char*, const char*>> files) {
@@ -199,7 +200,7 @@ private slots:
             box->setCurrentIndex(box->findText(QStringLiteral("Francais")));
             click(d, LANGUAGE_OK);
         });
-        languageDialog();
+        languageDialog(languageList);
         QCOMPARE(actionsRun, 1);
         QCOMPARE(QByteArray(Settings.Language), QByteArray("FRANCAIS.TXT"));
         languageList = nullptr;
@@ -211,7 +212,7 @@ private slots:
         whenDialogOpens(LANGUAGE_OK, [](WindowHandle d, QDialog*) {
             QCOMPARE(languageBox(d)->currentText(), QStringLiteral("English"));
         });
-        languageDialog();
+        languageDialog(languageList);
         QCOMPARE(QByteArray(Settings.Language), QByteArray("ENGLISH.TXT"));
         languageList = nullptr;
     }
@@ -224,7 +225,7 @@ private slots:
             QCOMPARE(languageBox(d)->currentIndex(), -1);
             click(d, LANGUAGE_OK);
         });
-        languageDialog();
+        languageDialog(languageList);
         QCOMPARE(actionsRun, 1);
         QCOMPARE(QByteArray(Settings.Language), QByteArray("ENGLISH.TXT"));
         languageList = nullptr;
@@ -237,7 +238,7 @@ private slots:
             QCOMPARE(languageBox(d)->count(), 0);
             click(d, LANGUAGE_OK);
         });
-        languageDialog();
+        languageDialog(languageList);
         QCOMPARE(actionsRun, 1);
         QCOMPARE(QByteArray(Settings.Language), QByteArray("ENGLISH.TXT"));
     }
@@ -251,7 +252,7 @@ private slots:
             QCOMPARE(box->currentText(), QStringLiteral("Norsk"));
             QCOMPARE(box->currentIndex(), 1);  // after English: the list sorts
         });
-        languageDialog();
+        languageDialog(languageList);
         QCOMPARE(QByteArray(Settings.Language), QByteArray("NORSK.TXT.OLD"));
         languageList = nullptr;
         copyText(Settings.Language, "ENGLISH.TXT", FILE_NAME_SIZE);

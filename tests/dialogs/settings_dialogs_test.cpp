@@ -7,8 +7,10 @@
 
 #include "dialogs/dialogs.h"
 #include "dialogs/templates.h"
+#include "engine/host.h"
 #include "platform/messages.h"
 #include "platform/surface.h"
+#include "platform/ui.h"
 #include "settings/language.h"
 #include "settings/settings.h"
 #include "tests/dialogs/dialog_driver.h"
@@ -46,6 +48,9 @@ class SettingsDialogTests : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
+        // OK fits the faces with the real 2D view, on the window layer without a main window.
+        host.fitFaceSize = fitFaceSize;
+        host.clientSize = platformGetClientSize;
         // A tile set of 900 x 600 pixels: unstretched faces are 100 x 120.
         QVERIFY(createSurface(&loadedTileSet, 900, 600));
     }

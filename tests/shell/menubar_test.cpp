@@ -15,7 +15,7 @@
 #include "platform/menus.h"
 #include "platform/messages.h"
 #include "settings/language.h"
-#include "settings/menubar.h"
+#include "shell/menubar.h"
 #include "settings/settings.h"
 #include "shell/commands.h"
 #include "shell/filelists.h"

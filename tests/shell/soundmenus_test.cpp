@@ -7,7 +7,7 @@
 
 #include "platform/audio.h"
 #include "platform/messages.h"
-#include "settings/menubar.h"
+#include "shell/menubar.h"
 #include "settings/settings.h"
 #include "shell/commands.h"
 #include "shell/mainwindow.h"

@@ -18,7 +18,7 @@
 #include "platform/qt/window_qt.h"
 #include "platform/ui.h"
 #include "settings/language.h"
-#include "settings/menubar.h"
+#include "shell/menubar.h"
 #include "settings/settings.h"
 #include "shell/commands.h"
 #include "shell/mainwindow.h"

@@ -54,6 +54,3 @@ bool holdsExactly(const std::vector<int16_t>& output, size_t frame, const Wave& 
 double rms(const std::vector<int16_t>& output, Span span);
 // Pearson correlation of two equally long runs of stereo samples.
 double correlation(const int16_t* a, const int16_t* b, size_t count);
-
-// Message boxes shown so far (the window fakes count them).
-extern int messageBoxCount;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/files.h"
-#include "tests/view2d/view_fakes.h"
+#include "tests/support/null_host.h"
 #include "tests/view2d/view_support.h"
 #include "view2d/bitmap.h"
 
@@ -282,7 +282,7 @@ TEST(BitmapFile, LoadsFromTheCurrentDirectoryAndEmptiesTheSlotOnFailure) {
     ASSERT_TRUE(writeFile(directory + "/EMPTY.BMP", std::vector<uint8_t>()));
     ASSERT_TRUE(platformSetCurrentDirectory(directory.c_str()));
 
-    viewfake::reset();
+    fake::reset();
     Surface slot{};
     loadBitmapFile(nullptr, "FACE.BMP", &slot);  // names resolve without regard to case
     EXPECT_EQ(slot.width, 5);
@@ -296,7 +296,7 @@ TEST(BitmapFile, LoadsFromTheCurrentDirectoryAndEmptiesTheSlotOnFailure) {
     EXPECT_TRUE(surfaceIsEmpty(&slot));
     loadBitmapFile(nullptr, "", &slot);
     EXPECT_TRUE(surfaceIsEmpty(&slot));
-    EXPECT_EQ(viewfake::messageCount, 0);  // failures are silent
+    EXPECT_EQ(fake::messages.size(), 0u);  // failures are silent
     platformSetCurrentDirectory(previous);
     removeTempDirectory(directory);
 }

@@ -6,10 +6,10 @@
 
 #include "engine/board.h"
 #include "settings/settings.h"
-#include "tests/view2d/view_fakes.h"
+#include "tests/support/null_host.h"
 #include "tests/view2d/view_support.h"
 #include "view2d/draw2d.h"
-#include "view2d/shadows.h"
+#include "engine/shadows.h"
 #include "view2d/tileset.h"
 
 TEST(Concurrency, DrawsFromTwoThreadsNeverOverlap) {
@@ -23,11 +23,11 @@ TEST(Concurrency, DrawsFromTwoThreadsNeverOverlap) {
     shadowFlags[index][F1] = 1;
     shadowFlags[index][F4] = 1;
     layoutBoard2D(nullptr);
-    viewfake::keepFrames = 1;
+    fake::keepFrames = 1;
     drawBoard2D(nullptr, NO_TILE, NO_TILE, 0, 0);
-    ASSERT_EQ(viewfake::frames.size(), 1u);
-    viewfake::expectedFrame = viewfake::frames[0];
-    viewfake::keepFrames = 0;
+    ASSERT_EQ(fake::frames.size(), 1u);
+    fake::expectedFrame = fake::frames[0];
+    fake::keepFrames = 0;
 
     auto draw = [] {
         for (int i = 0; i < 200; ++i) drawBoard2D(nullptr, NO_TILE, NO_TILE, 0, 0);
@@ -40,7 +40,7 @@ TEST(Concurrency, DrawsFromTwoThreadsNeverOverlap) {
         makeBoardBuffer(nullptr);
     }
     player.join();
-    EXPECT_EQ(viewfake::presentCount, 401);
-    EXPECT_EQ(viewfake::statusCount.load(), 401);
-    EXPECT_EQ(viewfake::mismatchCount, 0);
+    EXPECT_EQ(fake::presentCount, 401);
+    EXPECT_EQ(fake::statusCount.load(), 401);
+    EXPECT_EQ(fake::mismatchCount, 0);
 }

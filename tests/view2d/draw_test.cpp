@@ -7,12 +7,13 @@
 
 #include "engine/board.h"
 #include "settings/settings.h"
-#include "shell/mainwindow.h"
-#include "tests/view2d/view_fakes.h"
+#include "engine/fade.h"
+#include "tests/support/internals.h"
+#include "tests/support/null_host.h"
 #include "tests/view2d/view_support.h"
 #include "view2d/draw2d.h"
 #include "view2d/draw_tile.h"
-#include "view2d/shadows.h"
+#include "engine/shadows.h"
 #include "view2d/tileset.h"
 
 namespace {
@@ -81,10 +82,10 @@ TEST(ColourArithmetic, DarkenPixel) {
 }
 
 TEST(Fading, FramesFollowTheMeasuredPaint) {
-    EXPECT_EQ(fadeFramesFor(500, 120), 4);
-    EXPECT_EQ(fadeFramesFor(500, 0), 0);
-    EXPECT_EQ(fadeFramesFor(500, 501), 0);
-    EXPECT_EQ(fadeFramesFor(500, 1), 500);
+    EXPECT_EQ(fadeFrameCount(500, 120), 4);
+    EXPECT_EQ(fadeFrameCount(500, 0), 0);
+    EXPECT_EQ(fadeFrameCount(500, 501), 0);
+    EXPECT_EQ(fadeFrameCount(500, 1), 500);
     const int16_t expected[4][2] = {{20, 80}, {40, 60}, {60, 40}, {80, 20}};
     for (int i = 1; i <= 4; ++i) {
         int16_t background, tile;
@@ -111,26 +112,26 @@ TEST(Fading, FadeOutPairDrawsEachFrameTranslucent) {
     const int x = tileTable[0].screenX + 3, y = tileTable[0].screenY + 3;
     fadeFrames = 4;
     fadeOutPair(nullptr, 0, 1);
-    ASSERT_EQ(viewfake::presentCount, 4);
-    EXPECT_EQ(viewfake::statusCount, 4);
-    ASSERT_EQ(viewfake::frames.size(), 4u);
+    ASSERT_EQ(fake::presentCount, 4);
+    EXPECT_EQ(fake::statusCount, 4);
+    ASSERT_EQ(fake::frames.size(), 4u);
     const uint32_t background = Settings.BackgroundColor;
     for (int i = 1; i <= 4; ++i) {
-        const uint32_t pixel = viewfake::frames[i - 1][static_cast<size_t>(y) * 200 + x];
+        const uint32_t pixel = fake::frames[i - 1][static_cast<size_t>(y) * 200 + x];
         EXPECT_EQ(pixel, mixColors(background, cellColour(0, 0), 20 * i, 20 * (5 - i))) << i;
     }
     // No frames for a paint that was too fast or a negative count.
-    viewfake::reset();
+    fake::reset();
     fadeFrames = 0;
     fadeOutPair(nullptr, 0, 1);
     fadeFrames = -3;
     fadeOutPair(nullptr, 0, 1);
-    EXPECT_EQ(viewfake::presentCount, 0);
+    EXPECT_EQ(fake::presentCount, 0);
     // The count is bounded.
-    viewfake::keepFrames = 0;
+    fake::keepFrames = 0;
     fadeFrames = 50000;
     fadeOutPair(nullptr, 0, 1);
-    EXPECT_EQ(viewfake::presentCount, MAX_FADE_FRAMES);
+    EXPECT_EQ(fake::presentCount, FADE_FRAME_LIMIT);
 }
 
 TEST(Layout, CentredOnTheFaces) {
@@ -377,13 +378,13 @@ TEST(DrawBoard, ComposesPresentsAndRefreshesTheStatusBar) {
     tileTable[2].face = 0;  // removed: absent
     layoutBoard2D(nullptr);
     drawBoard2D(nullptr, NO_TILE, NO_TILE, 0, 0);
-    ASSERT_EQ(viewfake::presentCount, 1);
-    EXPECT_EQ(viewfake::statusCount, 1);
-    EXPECT_EQ(viewfake::presentX, 0);
-    EXPECT_EQ(viewfake::presentY, TOOLBAR);
-    ASSERT_EQ(viewfake::frameWidth, 200);
-    ASSERT_EQ(viewfake::frameHeight, 150);
-    const std::vector<uint32_t>& frame = viewfake::frames[0];
+    ASSERT_EQ(fake::presentCount, 1);
+    EXPECT_EQ(fake::statusCount, 1);
+    EXPECT_EQ(fake::presentX, 0);
+    EXPECT_EQ(fake::presentY, TOOLBAR);
+    ASSERT_EQ(fake::frameWidth, 200);
+    ASSERT_EQ(fake::frameHeight, 150);
+    const std::vector<uint32_t>& frame = fake::frames[0];
     EXPECT_EQ(frame[0], Settings.BackgroundColor);
     EXPECT_EQ(frame[static_cast<size_t>(tileTable[0].screenY + 1) * 200 + tileTable[0].screenX + 1], cellColour(0, 0));
     EXPECT_EQ(frame[static_cast<size_t>(tileTable[1].screenY + 1) * 200 + tileTable[1].screenX + 1], cellColour(8, 0));
@@ -393,21 +394,21 @@ TEST(DrawBoard, ComposesPresentsAndRefreshesTheStatusBar) {
     createSurface(&scaledBackground, 200, 150);
     fillRect(&scaledBackground, 0, 0, 200, 150, rgb(7, 8, 9));
     drawBoard2D(nullptr, NO_TILE, NO_TILE, 0, 0);
-    EXPECT_EQ(viewfake::frames[1][0], rgb(7, 8, 9));
+    EXPECT_EQ(fake::frames[1][0], rgb(7, 8, 9));
     releaseSurface(&scaledBackground);
     drawBoard2D(nullptr, NO_TILE, NO_TILE, 0, 0);
-    EXPECT_EQ(viewfake::frames[2][0], Settings.BackgroundColor);
+    EXPECT_EQ(fake::frames[2][0], Settings.BackgroundColor);
 
-    // paintBoard draws the same frame and measures it.
-    paintBoard(nullptr);
-    EXPECT_EQ(viewfake::presentCount, 4);
+    // paintBoard2D draws the same frame and measures it.
+    paintBoard2D(nullptr);
+    EXPECT_EQ(fake::presentCount, 4);
     EXPECT_GE(fadeFrames, 0);
 
     // Resizing: a new buffer of the new area; tiny or empty areas draw nothing and do not fail.
-    viewfake::clientWidth = 0;
+    fake::clientWidth = 0;
     makeBoardBuffer(nullptr);
     EXPECT_TRUE(surfaceIsEmpty(&boardBuffer));
     drawBoard2D(nullptr, NO_TILE, NO_TILE, 0, 0);
-    EXPECT_EQ(viewfake::presentCount, 4);
-    EXPECT_EQ(viewfake::statusCount, 5);
+    EXPECT_EQ(fake::presentCount, 4);
+    EXPECT_EQ(fake::statusCount, 5);
 }

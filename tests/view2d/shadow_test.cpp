@@ -6,7 +6,7 @@
 #include "settings/settings.h"
 #include "tests/view2d/view_support.h"
 #include "view2d/draw_tile.h"
-#include "view2d/shadows.h"
+#include "engine/shadows.h"
 #include "view2d/tileset.h"
 
 namespace {

@@ -8,16 +8,16 @@
 
 #include "platform/files.h"
 #include "settings/settings.h"
-#include "shell/directories.h"
-#include "tests/view2d/view_fakes.h"
+#include "settings/directories.h"
+#include "tests/support/null_host.h"
 #include "tests/view2d/view_support.h"
 #include "view2d/tileset.h"
 
 namespace {
 
 void setArea(int width, int height) {
-    viewfake::clientWidth = width;
-    viewfake::clientHeight = height + TOOLBAR + STATUS_BAR;
+    fake::clientWidth = width;
+    fake::clientHeight = height + TOOLBAR + STATUS_BAR;
 }
 
 void loadPicture(int width, int height) {

@@ -8,8 +8,7 @@
 #include "engine/board.h"
 #include "platform/files.h"
 #include "settings/settings.h"
-#include "shell/mainwindow.h"
-#include "tests/view2d/view_fakes.h"
+#include "tests/support/null_host.h"
 #include "view2d/draw2d.h"
 #include "view2d/tileset.h"
 
@@ -18,7 +17,7 @@ uint32_t rgb(int red, int green, int blue) {
 }
 
 void resetViewState() {
-    viewfake::reset();
+    fake::reset();
     Settings.BackgroundColor = rgb(0, 160, 0);
     Settings.SidesColor = rgb(184, 120, 24);
     Settings.RemoveTileTime = 500;
@@ -78,8 +77,8 @@ void setUpView(int faceW, int faceH, int borderSize, int shadowSize, int areaWid
     Settings.StretchTiles = 0;
     Settings.BorderSize = static_cast<int16_t>(borderSize);
     Settings.ShadowSize = static_cast<int16_t>(shadowSize);
-    viewfake::clientWidth = areaWidth;
-    viewfake::clientHeight = areaHeight + TOOLBAR + STATUS_BAR;
+    fake::clientWidth = areaWidth;
+    fake::clientHeight = areaHeight + TOOLBAR + STATUS_BAR;
     makeTileSet(&loadedTileSet, faceW, faceH);
     fitFaceSize(nullptr);
     makeBoardBuffer(nullptr);

@@ -9,7 +9,7 @@
 #include "settings/settings.h"
 #include "tests/view2d/view_support.h"
 #include "view2d/draw2d.h"
-#include "view2d/shadows.h"
+#include "engine/shadows.h"
 #include "view2d/tileset.h"
 #include "view3d/face_image.h"
 #include "view3d/model3d.h"

@@ -1,14 +1,14 @@
 // The menu tree: GAME, OPTIONS, SOUNDS (with a wave device), GRAPHICS, LAYOUT
 // and HELP, with the file lists of the data directories.
-#include "settings/menubar.h"
+#include "shell/menubar.h"
 
 #include <cstring>
 
-#include "engine/layout.h"
+#include "settings/directories.h"
 #include "settings/language.h"
 #include "settings/settings.h"
+#include "shell/boardview.h"
 #include "shell/commands.h"
-#include "shell/directories.h"
 #include "shell/filelists.h"
 #include "shell/sound.h"
 #include "shell/toolbar.h"
@@ -48,9 +48,7 @@ void buildGameMenu() {
 
 void buildOptionsMenu() {
     MenuHandle options = newSubmenu(menuBar, LanguageTexts.OPTIONS);
-#if MAHJONG_3D
-    item(options, CMD_GO3D, view3D ? LanguageTexts.GO2D : LanguageTexts.GO3D);
-#endif
+    if (PROGRAM_HAS_3D_VIEW) item(options, CMD_GO3D, view3D ? LanguageTexts.GO2D : LanguageTexts.GO3D);
     item(options, CMD_SHOW_CHRONO, LanguageTexts.SHOW_CHRONO);
     item(options, CMD_SHADOWS, LanguageTexts.SHADOWS);
     item(options, CMD_CHANGE_CURSOR, LanguageTexts.CHANGE_CURSOR);
@@ -87,11 +85,9 @@ void buildGraphicsMenu() {
     MenuHandle graphics = newSubmenu(menuBar, LanguageTexts.GRAPHICS);
     MenuHandle tileSets = newSubmenu(graphics, LanguageTexts.TILESET);
     fillFileMenu("*.BMP", tileSetDirectory, Settings.TileSet, tileSets, TILESET_LIST_FIRST, &tileSetList);
-#if MAHJONG_3D
-    if (view3D)
+    if (view3DShown())
         item(graphics, CMD_USE_TEXTURES, LanguageTexts.USE_TEXTURES);
     else
-#endif
         buildNoneList(graphics, LanguageTexts.BACKGROUND, "*.BMP", backgroundDirectory, Settings.Background,
                       BACKGROUND_NONE, &backgroundList);
     item(graphics, CMD_CHANGE_COLORS, LanguageTexts.CHANGE_COLORS);
@@ -159,7 +155,5 @@ void refreshMenuChecks() {
     setCheck(CMD_USE_SOUNDS, Settings.SoundEffects == 1);
     setCheck(CMD_SHADOWS, Settings.Shadows == 1);
     setCheck(CMD_CHANGE_CURSOR, Settings.NewCursors == 1);
-#if MAHJONG_3D
-    setCheck(CMD_USE_TEXTURES, view3D && Settings.Textures == 1);
-#endif
+    if (PROGRAM_HAS_3D_VIEW) setCheck(CMD_USE_TEXTURES, view3D && Settings.Textures == 1);
 }

@@ -1,4 +1,4 @@
-#include "shell/directories.h"
+#include "settings/directories.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-// Message boxes titled with the program title.
+// Message boxes titled with the program title, shown by the host.
 #pragma once
 #include "platform/window.h"
 

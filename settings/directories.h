@@ -1,4 +1,5 @@
-// The start directory and the data directories below it.
+// The start directory, the data directories below it, and the entries of a
+// listing of one of them (the file lists of the menus, the language choice).
 #pragma once
 #include "settings/settings.h"
 
@@ -14,3 +15,11 @@ extern char backgroundDirectory[FILE_NAME_SIZE];
 void makeDataDirectories();
 // Makes startDirectory the current directory again.
 void returnToStartDirectory();
+
+constexpr int FILE_LIST_NAME_SIZE = 4096;
+
+struct FileListEntry {
+    char fileName[FILE_LIST_NAME_SIZE];     // as found, in upper case
+    char displayName[FILE_LIST_NAME_SIZE];  // as found, cut at its last "."
+    FileListEntry* next;
+};

@@ -1,16 +1,15 @@
-#include "shell/messages.h"
+#include "settings/messages.h"
 
 #include <cstdio>
-#include <cstring>
 
-#include "platform/ui.h"
+#include "engine/host.h"
 #include "settings/settings.h"
 
 void showMessage(WindowHandle owner, const char* text, MessageKind kind) {
     PlatformMessageKind platformKind = PLATFORM_MB_INFORMATION;
     if (kind == MessageExclamation) platformKind = PLATFORM_MB_EXCLAMATION;
     if (kind == MessageError) platformKind = PLATFORM_MB_ERROR;
-    platformMessageBox(owner, PROGRAM_TITLE, text, platformKind);
+    host.messageBox(owner, text, platformKind);
 }
 
 void showFileMessage(WindowHandle owner, const char* fileName, const char* text) {
@@ -20,5 +19,5 @@ void showFileMessage(WindowHandle owner, const char* fileName, const char* text)
 }
 
 bool askOkCancel(WindowHandle owner, const char* text) {
-    return platformMessageBox(owner, PROGRAM_TITLE, text, PLATFORM_MB_OKCANCEL_INFORMATION);
+    return host.messageBox(owner, text, PLATFORM_MB_OKCANCEL_INFORMATION);
 }

@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "engine/board.h"
-#include "view2d/shadows.h"
+#include "engine/shadows.h"
 
 static inline bool isTile(uint8_t cell) { return cell < TILE_COUNT; }
 
