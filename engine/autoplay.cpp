@@ -32,16 +32,15 @@ namespace {
 
 // Set by startAutoplay before the thread starts; cleared by the thread as its
 // very last action. Written under playerState, so that a waiting window
-// cannot miss the end.
+// cannot miss the end; the end is announced under it too, so that nothing of
+// the player touches the condition once the window has seen it.
 std::mutex playerState;
 std::condition_variable playerEnded;
 std::atomic<bool> threadActive{false};
 
 void setThreadActive(bool active) {
-    {
-        std::lock_guard<std::mutex> guard(playerState);
-        threadActive = active;
-    }
+    std::lock_guard<std::mutex> guard(playerState);
+    threadActive = active;
     if (!active) playerEnded.notify_all();
 }
 

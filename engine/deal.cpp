@@ -14,7 +14,11 @@
 #include "settings/settings.h"
 
 bool dealOrderValid = false;
+// Set once the generator has been seeded from the clock; the first easy deal of a
+// run seeds it so that it does not repeat the same game every start.
 bool randomSeeded = false;
+// Attempts the last easy deal needed: 1 to EASY_DEAL_ATTEMPT_LIMIT, one more when
+// it went on to the backtracking search; 0 after a random deal.
 int easyDealAttempts = 0;
 
 static constexpr int HALF_DEAL = TILE_COUNT / 2;

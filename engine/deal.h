@@ -15,13 +15,6 @@ constexpr int BACKTRACK_PAIRS_PER_RESTART = 4000;
 // True when dealOrder describes the board as dealt (the last deal recorded a
 // removal order that clears it); automatic play relies on it.
 extern bool dealOrderValid;
-// Attempts the last easy deal needed: 1 to EASY_DEAL_ATTEMPT_LIMIT, one more when
-// it went on to the backtracking search; 0 after a random deal.
-extern int easyDealAttempts;
-
-// Set once the generator has been seeded from the clock; the first easy deal of a
-// run seeds it so that it does not repeat the same game every start.
-extern bool randomSeeded;
 // srand with the current time in seconds.
 void seedRandomFromClock();
 

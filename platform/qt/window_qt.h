@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <vector>
@@ -78,10 +79,7 @@ struct PlatformWindow {
 // The object on the window thread that carries calls posted from other threads.
 QObject* platformDispatcher();
 // Runs fn on the window thread from the event loop; safe from any thread.
-template <typename Function>
-void platformRunLater(Function fn) {
-    QMetaObject::invokeMethod(platformDispatcher(), fn, Qt::QueuedConnection);
-}
+void platformRunLater(std::function<void()> fn);
 
 // A live window's record, or null for null, unknown or destroyed handles.
 PlatformWindow* platformLiveWindow(WindowHandle window);

@@ -17,3 +17,4 @@ QObject* makeStatusBarTests();
 QObject* makeWindowTests();
 QObject* makeMenuBarTests();
 QObject* makeSoundMenuTests();
+QObject* makeConcurrencyTests();

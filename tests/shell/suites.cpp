@@ -7,6 +7,7 @@ const std::vector<ShellSuite>& shellSuites() {
         {"window", false, makeWindowTests},
         {"menubar", false, makeMenuBarTests},
         {"soundmenus", true, makeSoundMenuTests},
+        {"concurrency", false, makeConcurrencyTests},
     };
     return suites;
 }

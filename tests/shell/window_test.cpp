@@ -12,6 +12,7 @@
 
 #include "engine/autoplay.h"
 #include "engine/board.h"
+#include "engine/board_lock.h"
 #include "engine/rules.h"
 #include "platform/cursors.h"
 #include "platform/messages.h"
@@ -82,6 +83,12 @@ QString tooltip(uint32_t commandId) {
     request.commandId = commandId;
     platformSendMessage(mainWindow, WM_NOTIFY, 1, reinterpret_cast<intptr_t>(&request));
     return QString::fromLatin1(request.text);
+}
+
+// Pairs the automatic player has taken so far, read under the board lock.
+int pairsRemoved() {
+    BoardLock lock;
+    return undoCount;
 }
 
 int currentCursor() {
@@ -310,7 +317,7 @@ private slots:
         QCOMPARE(Settings.EasyMode, (uint8_t)1);
         command(CMD_AUTOPLAY);
         QVERIFY(autoplayActive());
-        QTRY_VERIFY_WITH_TIMEOUT(undoCount > 0, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(pairsRemoved() > 0, 10000);
         clickAt(1, toolbarHeight + 1);
         QVERIFY(!autoplayActive());  // stopped and waited for before the click
         QCOMPARE(tilesLeft, (int16_t)144);  // the player puts the deal back

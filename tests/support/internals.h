@@ -9,6 +9,13 @@
 // waits for it; true when taken.
 bool tryLockBoard();
 
+// engine/deal.cpp: whether the generator has been seeded from the clock (the
+// first easy deal of a run seeds it), and the attempts the last easy deal
+// needed (1 to EASY_DEAL_ATTEMPT_LIMIT, one more for the backtracking search,
+// 0 after a random deal).
+extern bool randomSeeded;
+extern int easyDealAttempts;
+
 // engine/deal.cpp: the backtracking search of the easy deal on the board
 // fullGrid holds: on success dealOrder clears it and true is returned. Changes
 // faces and tileGrid; the caller restores the grid.
