@@ -7,7 +7,10 @@ set -euo pipefail
 
 # Build: compilers, CMake, Qt 6 Widgets and OpenGL, OpenGL/GLU, SDL2_mixer with FluidSynth and a General MIDI
 # soundfont. Tests and benchmarks: GoogleTest/GMock, Google Benchmark, Xvfb and X11 tools, ImageMagick, Python.
-# Generators: Pillow and the fonts the tile faces and icons are drawn with, fluidsynth to check the music.
+# Generators: Pillow and the fonts the tile faces and icons are drawn with, fluidsynth to check the music,
+# fontTools for the outlines of the scalable icon's glyphs.
+# Install checks and the Debian package: desktop-file-utils, appstream, librsvg2-bin (draws the scalable icon),
+# dpkg-dev and file (cpack's dpkg-shlibdeps).
 # A fresh Debian root for scripts/fresh-debian-test.sh: debootstrap.
 packages=(
     build-essential cmake pkg-config ccache
@@ -15,7 +18,8 @@ packages=(
     libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev fluid-soundfont-gm
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick python3
-    python3-pil fonts-dejavu-core fonts-noto-cjk fluidsynth
+    python3-pil fonts-dejavu-core fonts-noto-cjk fluidsynth python3-fonttools
+    desktop-file-utils appstream librsvg2-bin dpkg-dev file
     debootstrap
 )
 

@@ -3,6 +3,8 @@
 
     resources/icon-<size>.png   the program icon (907) at 16 ... 256 pixels;
                                 icon-32.png is the one of the about box
+    resources/icon.svg          the same icon as a scalable picture for the
+                                desktop's icon theme, the glyphs as outlines
     resources/cursor-904.png    the normal cursor, 32 x 32, black and white
     resources/cursor-905.png    the pressed cursor
     resources/cursors.txt       "<id> <hot spot x> <hot spot y>" per cursor
@@ -126,6 +128,80 @@ def program_icon(size):
 
 
 # ---------------------------------------------------------------------------
+# the program icon as SVG: the two tiles of the larger icons, drawn on a
+# 256-unit square; the glyphs are the font's own outlines, so the picture
+# needs no font where it is shown
+
+SVG_UNIT = 256
+
+
+def colour(rgb):
+    return "#%02x%02x%02x" % rgb
+
+
+def glyph_path(glyph, kind, box):
+    """An SVG path of glyph placed in box (x, y, w, h) as draw_tile places it
+    on a picture four times as large: the same font size and position, taken
+    from the same measurements, so the SVG matches the pixel icons."""
+    from fontTools.pens.svgPathPen import SVGPathPen
+    from fontTools.pens.transformPen import TransformPen
+    from fontTools.ttLib import TTCollection, TTFont
+
+    ss = 4
+    x, y, w, h = (ss * v for v in box)
+    d = ImageDraw.Draw(Image.new("L", (1, 1)))
+    x0, y0, x1, y1 = d.textbbox((0, 0), glyph, font=tiles.cjk_font(kind, 200))
+    size = max(4, int(200 * min(0.78 * w / (x1 - x0), 0.74 * h / (y1 - y0))))
+    f = tiles.cjk_font(kind, size)
+    x0, y0, x1, y1 = d.textbbox((0, 0), glyph, font=f)
+    ascent = f.getmetrics()[0]
+    # the pen sits on the baseline at the left of the glyph's text box
+    origin_x = (x + w / 2 - (x0 + x1) / 2) / ss
+    origin_y = (y + h / 2 - (y0 + y1) / 2 + ascent) / ss
+
+    path = tiles.font_path(kind)
+    font = TTCollection(path).fonts[tiles.TC_INDEX] if path.endswith(".ttc") else TTFont(path)
+    glyphs = font.getGlyphSet()
+    scale = size / font["head"].unitsPerEm / ss
+    svg = SVGPathPen(glyphs, ntos=lambda v: ("%.2f" % v).rstrip("0").rstrip("."))
+    # font units run upwards
+    glyphs[font.getBestCmap()[ord(glyph)]].draw(TransformPen(svg, (scale, 0, 0, -scale, origin_x, origin_y)))
+    return svg.getCommands()
+
+
+def svg_tile(x, y, w, h, side, glyph, ink):
+    """The SVG of one tile as draw_tile draws it, face at (x, y)."""
+    outline = colour((40, 28, 10))
+    r = max(1, w // 9)
+    inset = max(1, w // 14)
+    sides = [(x, y), (x, y + h), (x + w, y + h), (x + w - side, y + h + side),
+             (x - side, y + h + side), (x - side, y + side)]
+    parts = [
+        '<polygon points="%s" fill="%s" stroke="%s" stroke-width="0.25"/>'
+        % (" ".join("%d,%d" % p for p in sides), colour(SIDES), outline),
+        '<path d="M%d,%d L%d,%d M%d,%d L%d,%d" stroke="%s" stroke-width="1"/>'
+        % (x, y, x - side, y + side, x + w, y + h, x + w - side, y + h + side, outline),
+        '<rect x="%d" y="%d" width="%d" height="%d" rx="%d" fill="#eee2c4" stroke="%s" stroke-width="1"/>'
+        % (x, y, w, h, r, outline),
+        '<rect x="%d" y="%d" width="%d" height="%d" rx="%d" fill="#fcf8ea"/>'
+        % (x + inset, y + inset, w - 2 * inset, h - 2 * inset, max(1, r - inset // 2)),
+        '<path d="%s" fill="%s"/>' % (glyph_path(glyph, "sans", (x, y, w, h)), colour(ink)),
+    ]
+    return "\n  ".join(parts)
+
+
+def program_icon_svg():
+    n = SVG_UNIT
+    side = int(n * 0.09)
+    w, h = int(n * 0.56), int(n * 0.72)
+    back = svg_tile(n - w - int(n * 0.03), int(n * 0.02), w, h, side, "發", (16, 110, 58))
+    front = svg_tile(int(n * 0.12), n - h - side - int(n * 0.02), w, h, side, "中", (200, 24, 32))
+    return ('<?xml version="1.0" encoding="UTF-8"?>\n'
+            '<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" viewBox="0 0 %d %d">\n'
+            '  <title>%s</title>\n  %s\n  %s\n</svg>\n' % (n, n, n, n, TITLE.replace("'", "&#39;"), back, front))
+
+
+# ---------------------------------------------------------------------------
 # splash picture
 
 def splash():
@@ -203,6 +279,8 @@ def main():
 
     for size in ICON_SIZES:
         program_icon(size).save(os.path.join(res, "icon-%d.png" % size), optimize=False)
+    with open(os.path.join(res, "icon.svg"), "w", encoding="utf-8") as out:
+        out.write(program_icon_svg())
 
     bmpfile.write_file(os.path.join(data, "Splash.bmp"), bmpfile.bmp24_bytes(splash()))
     print("wrote resources/ and data/Splash.bmp")
