@@ -63,15 +63,15 @@ set(CPACK_PACKAGE_NAME velmora-mahjong)
 set(CPACK_PACKAGE_VENDOR Velmora)
 set(CPACK_PACKAGE_CONTACT "Velmora <mj@velmora.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "mah-jong solitaire on a flat or a turnable 3D board")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "mah-jong solitaire on a flat or a turnable 3D board
- Take pairs of free, matching tiles off a stack of 144 until the board is empty.
- Easy and random deals, undo, hints, automatic play, a hall of fame per layout,
- saved games, nine layouts, four tile sets and backgrounds, sounds and music,
- English, French and German texts.
- .
- mahjong shows the board in 3D or flat; mahjong-2d has the flat board only.")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Take pairs of free, matching tiles off a stack of 144 until the board is
+empty. Easy and random deals, undo, hints, automatic play, a hall of fame per
+layout, saved games, nine layouts, four tile sets and backgrounds, sounds and
+music, English, French and German texts.
+
+mahjong shows the board in 3D or flat; mahjong-2d has the flat board only.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fluid-soundfont-gm")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "x11-utils | zenity | kdialog")
