@@ -141,8 +141,8 @@ def colour(rgb):
 
 def glyph_path(glyph, kind, box):
     """An SVG path of glyph placed in box (x, y, w, h) as draw_tile places it
-    on a picture four times as large: the same font size and position, taken
-    from the same measurements, so the SVG matches the pixel icons."""
+    on a picture four times as large: the same font size and position, with
+    the same measurements, so the SVG matches the pixel icons."""
     from fontTools.pens.svgPathPen import SVGPathPen
     from fontTools.pens.transformPen import TransformPen
     from fontTools.ttLib import TTCollection, TTFont
