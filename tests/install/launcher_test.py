@@ -64,10 +64,9 @@ def start_to_main_window(s, launcher, first):
     expect(s.wait_exit(15) == 0, "exit code not 0")
 
 
-def run_failing(s, launcher, env, **kwargs):
-    proc = subprocess.Popen([launcher], env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+def run_failing(launcher, env, **kwargs):
+    return subprocess.Popen([launcher], env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                             stdin=subprocess.DEVNULL, preexec_fn=e2e.die_with_parent, **kwargs)
-    return proc
 
 
 def scenario(s, root, home):
@@ -102,7 +101,7 @@ def scenario(s, root, home):
     # 3. A file where the start directory's parent should be: an error window, status 1, no game.
     blocked = os.path.join(s.dir, "blocked")
     open(blocked, "w").close()
-    proc = run_failing(s, os.path.join(bin_dir, "mahjong-2d"), s.env({"XDG_DATA_HOME": blocked}))
+    proc = run_failing(os.path.join(bin_dir, "mahjong-2d"), s.env({"XDG_DATA_HOME": blocked}))
 
     def error_window():
         expect(proc.poll() is None, "the launcher ended without showing its error")
@@ -128,7 +127,7 @@ def scenario(s, root, home):
     env = s.env({"XDG_DATA_HOME": xdg})
     env.pop("DISPLAY")
     user = {"user": 65534, "group": 65534, "extra_groups": []} if os.geteuid() == 0 else {}
-    proc = run_failing(s, os.path.join(bin_dir, "mahjong-2d"), env, **user)
+    proc = run_failing(os.path.join(bin_dir, "mahjong-2d"), env, **user)
     try:
         _, err = proc.communicate(timeout=15)
     except subprocess.TimeoutExpired:
