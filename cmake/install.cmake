@@ -77,5 +77,3 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fluid-soundfont-gm")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "x11-utils | zenity | kdialog")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
-
-include(${CMAKE_SOURCE_DIR}/tests/install/install_tests.cmake)
