@@ -69,3 +69,10 @@ void resetGameState() {
     chronoPaused = false;
     gameFinished = false;
 }
+
+void addChronoSeconds(int32_t seconds) {
+    int64_t sum = static_cast<int64_t>(chronoSeconds) + seconds;
+    if (sum > CHRONO_LIMIT) sum = CHRONO_LIMIT;
+    if (sum < 0) sum = 0;
+    chronoSeconds = static_cast<int32_t>(sum);
+}

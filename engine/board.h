@@ -82,3 +82,8 @@ void setTileCells(int layer, int row, int column, uint8_t value);
 
 bool tilesMatch(int face1, int face2);
 void resetGameState();
+
+// The chronometer stops at 99,999 hours; a saved game beyond that is refused.
+constexpr int32_t CHRONO_LIMIT = 99999 * 3600;
+// Adds seconds to chronoSeconds, stopping at CHRONO_LIMIT instead of wrapping.
+void addChronoSeconds(int32_t seconds);

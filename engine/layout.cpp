@@ -214,18 +214,17 @@ void finishLayout(WindowHandle window) {
 }
 
 void saveLayout(WindowHandle window) {
-    FILE* file = platformSetCurrentDirectory(layoutDirectory) ? platformOpenFile(layoutName, "wb") : nullptr;
-    if (!file) {
-        showFileMessage(window, layoutName, LanguageTexts.MesWriteError);
-        returnToStartDirectory();
-        return;
-    }
+    // One line of at most "19 33 4" and CR LF per origin.
+    static char bytes[GRID_CELLS * 9 + 1];
+    PlatformText text;
+    platformStartText(&text, bytes, sizeof bytes);
     for (int layer = 0; layer < LAYER_COUNT; ++layer)
         for (int row = 0; row < ROW_COUNT; ++row)
             for (int column = 0; column < COLUMN_COUNT; ++column)
-                if (layoutCell(layer, row, column) == 1) fprintf(file, "%d %d %d%c\n", row, column, layer, 13);
-    bool failed = ferror(file) != 0;
-    if (fclose(file) != 0) failed = true;
-    if (failed) showFileMessage(window, layoutName, LanguageTexts.MesWriteError);
+                if (layoutCell(layer, row, column) == 1)
+                    platformPrintText(&text, "%d %d %d%c\n", row, column, layer, 13);
+    bool written = !text.overflow && platformSetCurrentDirectory(layoutDirectory) &&
+                   platformReplaceFile(layoutName, text.bytes, text.length);
     returnToStartDirectory();
+    if (!written) showFileMessage(window, layoutName, LanguageTexts.MesWriteError);
 }

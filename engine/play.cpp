@@ -120,7 +120,7 @@ void newGameCommand(WindowHandle window) {
 }
 
 void hintStep(WindowHandle window) {
-    chronoSeconds += 60;  // every hint costs one minute
+    addChronoSeconds(60);  // every hint costs one minute
     hintShown = true;
     hintIndex += 1;
     if (hintIndex > pairCount) hintIndex = 0;

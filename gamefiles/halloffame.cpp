@@ -79,16 +79,10 @@ void loadHallOfFame(WindowHandle window) {
 void saveHallOfFame(WindowHandle window) {
     char name[FILE_NAME_SIZE];
     scoresFileName(name, sizeof name);
-    FILE* file = platformSetCurrentDirectory(scoreDirectory) ? platformOpenFile(name, "wb") : nullptr;
-    if (!file) {
-        showFileMessage(window, name, LanguageTexts.MesWriteError);
-        returnToStartDirectory();
-        return;
-    }
-    bool written = fwrite(hallOfFame, sizeof hallOfFame[0], HALL_OF_FAME_SIZE, file) == HALL_OF_FAME_SIZE;
-    if (fclose(file) != 0) written = false;
-    if (!written) showFileMessage(window, name, LanguageTexts.MesWriteError);
+    bool written = platformSetCurrentDirectory(scoreDirectory) &&
+                   platformReplaceFile(name, hallOfFame, HALL_OF_FAME_FILE_SIZE);
     returnToStartDirectory();
+    if (!written) showFileMessage(window, name, LanguageTexts.MesWriteError);
 }
 
 static void exchangeEntries(int i, int j) {

@@ -204,7 +204,7 @@ bool validGame(const SavedGame& game) {
     if (game.tilesLeft != faces || game.tilesLeft % 2 != 0) return false;
     if (game.undoCount < 0 || game.undoCount > MAX_REMOVALS) return false;
     if (game.undoCount != (TILE_COUNT - game.tilesLeft) / 2) return false;
-    if (game.chronoSeconds < 0) return false;
+    if (game.chronoSeconds < 0 || game.chronoSeconds > CHRONO_LIMIT) return false;
 
     // Undo history: every removed tile exactly once, with a matching pair of faces.
     static uint8_t seen[TILE_COUNT];
@@ -230,12 +230,8 @@ bool validGame(const SavedGame& game) {
 }  // namespace
 
 bool writeSavedGame(const char* name) {
-    FILE* file = platformOpenFile(name, "wb");
-    if (!file) return false;
     encodeGame(fileBytes);
-    bool written = fwrite(fileBytes, 1, SAVED_GAME_SIZE, file) == static_cast<size_t>(SAVED_GAME_SIZE);
-    if (fclose(file) != 0) written = false;
-    return written;
+    return platformReplaceFile(name, fileBytes, SAVED_GAME_SIZE);
 }
 
 SavedGameResult readSavedGame(const char* name) {

@@ -8,14 +8,24 @@
 #include "platform/files.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdarg>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "platform/file_calls.h"
+
+const PlatformFileCalls platformSystemFileCalls = {::write, ::fsync, ::rename};
+PlatformFileCalls platformFileCalls = platformSystemFileCalls;
 
 namespace {
 
@@ -239,4 +249,103 @@ bool platformResolvePath(const char* directory, const char* name, char* output, 
     if (path.size() + 1 > size) return false;
     memcpy(output, path.c_str(), path.size() + 1);
     return exists;
+}
+
+namespace {
+
+// Writes all of bytes; false on the first error (or a write that makes no progress).
+bool writeAll(int descriptor, const void* bytes, size_t size) {
+    const char* next = static_cast<const char*>(bytes);
+    while (size > 0) {
+        ssize_t written = platformFileCalls.write(descriptor, next, size);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        next += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+// Creates a new, empty temporary file beside `target`: hidden, and with a
+// suffix no file pattern of the game matches, so that a file left behind by a
+// killed program never shows in a menu.
+int createTemporary(const std::string& target, std::string& temporary) {
+    static unsigned counter = 0;
+    std::string directory, base;
+    splitPath(target.c_str(), directory, base);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[32];
+        snprintf(suffix, sizeof suffix, ".%ld-%u~", static_cast<long>(getpid()), counter++);
+        // Cut so that the temporary name stays within the limit of a file name.
+        temporary = joinPath(directory, "." + base.substr(0, 200) + suffix);
+        int descriptor = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor >= 0 || errno != EEXIST) return descriptor;
+    }
+    return -1;
+}
+
+// Asks the directory to record the rename; a failure here loses nothing that
+// was not already written, so it is not reported.
+void syncDirectory(const std::string& target) {
+    std::string directory, base;
+    splitPath(target.c_str(), directory, base);
+    int descriptor = open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return;
+    fsync(descriptor);
+    close(descriptor);
+}
+
+}  // namespace
+
+bool platformReplaceFile(const char* name, const void* bytes, size_t size) {
+    if (!name || !name[0] || (!bytes && size > 0)) return false;
+    std::string directory, base, target;
+    splitPath(name, directory, base);
+    bool exists = false;
+    if (!resolveFile(directory, base, target, &exists)) return false;
+    struct stat old;
+    if (exists) {
+        // A link is followed, so that the file it names is the one replaced.
+        char real[PATH_MAX];
+        if (realpath(target.c_str(), real)) target = real;
+        if (stat(target.c_str(), &old) != 0 || !S_ISREG(old.st_mode)) return false;
+    }
+
+    std::string temporary;
+    int descriptor = createTemporary(target, temporary);
+    if (descriptor < 0) return false;
+    bool done = writeAll(descriptor, bytes, size);
+    if (done && exists) done = fchmod(descriptor, old.st_mode & 07777) == 0;
+    if (done) done = platformFileCalls.sync(descriptor) == 0;
+    if (close(descriptor) != 0) done = false;
+    if (done) done = platformFileCalls.rename(temporary.c_str(), target.c_str()) == 0;
+    if (!done) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    syncDirectory(target);
+    return true;
+}
+
+void platformStartText(PlatformText* text, char* buffer, size_t capacity) {
+    text->bytes = buffer;
+    text->capacity = capacity;
+    text->length = 0;
+    text->overflow = capacity == 0;
+    if (capacity > 0) buffer[0] = 0;
+}
+
+void platformPrintText(PlatformText* text, const char* format, ...) {
+    if (text->overflow) return;
+    const size_t room = text->capacity - text->length;
+    va_list arguments;
+    va_start(arguments, format);
+    const int length = vsnprintf(text->bytes + text->length, room, format, arguments);
+    va_end(arguments);
+    if (length < 0 || static_cast<size_t>(length) >= room) {
+        text->overflow = true;
+        text->bytes[text->length] = 0;
+        return;
+    }
+    text->length += static_cast<size_t>(length);
 }

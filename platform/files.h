@@ -28,3 +28,22 @@ int platformFindFiles(const char* pattern, FileFoundFunction found, void* contex
 // True only when an existing regular file was found; output is empty when the
 // path does not fit. Safe to call from any thread.
 bool platformResolvePath(const char* directory, const char* name, char* output, size_t size);
+
+// Safe replacement of a whole file: the bytes go to a temporary file in the
+// directory of `name` (resolved like platformOpenFile for writing), which is
+// flushed, synced and renamed over the old file only when all was written. On
+// any failure the temporary file is removed, the old file stays as it was and
+// false is returned. A replaced file keeps its permissions.
+bool platformReplaceFile(const char* name, const void* bytes, size_t size);
+
+// The text of a file assembled in memory before platformReplaceFile writes it:
+// printf formats appended to a fixed buffer. Text that does not fit sets
+// overflow (and is not kept); the buffer always stays zero-terminated.
+struct PlatformText {
+    char* bytes;
+    size_t capacity;
+    size_t length;
+    bool overflow;
+};
+void platformStartText(PlatformText* text, char* buffer, size_t capacity);
+void platformPrintText(PlatformText* text, const char* format, ...) __attribute__((format(printf, 2, 3)));

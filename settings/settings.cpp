@@ -286,9 +286,13 @@ void setDefaults() {
     view3D = host.has3DView;
 }
 
+// A name with a path separator or a ".." would reach outside its data
+// directory; it counts as the name of a missing file.
+bool isBareName(const char* name) { return !strchr(name, '/') && !strchr(name, '\\') && !strstr(name, ".."); }
+
 // A missing data file is replaced by the preferred one or the first one found.
 void resolveName(char* name, const char* directory, const char* pattern, const char* preferred) {
-    if (!fileExistsIn(directory, name)) pickFile(pattern, directory, name, preferred);
+    if (!isBareName(name) || !fileExistsIn(directory, name)) pickFile(pattern, directory, name, preferred);
 }
 
 struct PickState {
@@ -310,40 +314,40 @@ void pickFound(const char* name, void* context) {
     if (strcmp(upper, state->preferred) == 0) state->preferredFound = true;
 }
 
-void writeColour(FILE* file, const char* format, Colour colour) {
-    fprintf(file, format, 13, static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-            static_cast<int>((colour >> 16) & 0xFF));
+void writeColour(PlatformText* out, const char* format, Colour colour) {
+    platformPrintText(out, format, 13, static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                      static_cast<int>((colour >> 16) & 0xFF));
 }
 
-void writeOptionalName(FILE* file, const char* nameFormat, const char* noneFormat, const char* name) {
+void writeOptionalName(PlatformText* out, const char* nameFormat, const char* noneFormat, const char* name) {
     if (name[0]) {
-        fprintf(file, nameFormat, 13, name);
+        platformPrintText(out, nameFormat, 13, name);
     } else {
-        fprintf(file, noneFormat, 13);
+        platformPrintText(out, noneFormat, 13);
     }
 }
 
-void writeSettings(FILE* file, WindowHandle window) {
-    fprintf(file, "; %s INI File, do not edit%c\n", PROGRAM_TITLE, 13);
-    writeColour(file, "%c\nBackgroundColor = %d %d %d", Settings.BackgroundColor);
-    writeColour(file, "%c\nSidesColor      = %d %d %d", Settings.SidesColor);
-    fprintf(file, "%c\nEasyMode        = %d", 13, Settings.EasyMode);
-    fprintf(file, "%c\nAutoPlaySleep   = %d", 13, static_cast<int>(Settings.AutoPlaySleep));
-    fprintf(file, "%c\nRemoveTileTime  = %d", 13, static_cast<int>(Settings.RemoveTileTime));
-    fprintf(file, "%c\nShowChrono      = %d", 13, Settings.ShowChrono);
-    fprintf(file, "%c\nShadows         = %d", 13, Settings.Shadows);
-    fprintf(file, "%c\nStretchTiles    = %d", 13, Settings.StretchTiles);
-    if (Settings.SelectMode == SELECT_DARKER) fprintf(file, "%c\nSelectMode      = DARKER", 13);
-    if (Settings.SelectMode == SELECT_INVERT) fprintf(file, "%c\nSelectMode      = INVERT", 13);
-    fprintf(file, "%c\nLanguage        = \"%s\"", 13, Settings.Language);
-    fprintf(file, "%c\nLayout          = \"%s\"", 13, Settings.Layout);
-    fprintf(file, "%c\nTileSet         = \"%s\"", 13, Settings.TileSet);
-    writeOptionalName(file, "%c\nBackground      = \"%s\"", "%c\nBackground      = none", Settings.Background);
-    fprintf(file, "%c\nSoundEffects    = %d", 13, Settings.SoundEffects);
-    writeOptionalName(file, "%c\nSound1          = \"%s\"", "%c\nSound1          = none", Settings.Sound1);
-    writeOptionalName(file, "%c\nSound2          = \"%s\"", "%c\nSound2          = none", Settings.Sound2);
-    writeOptionalName(file, "%c\nSound3          = \"%s\"", "%c\nSound3          = none", Settings.Sound3);
-    writeOptionalName(file, "%c\nMusic           = \"%s\"", "%c\nMusic           = none", Settings.Music);
+void writeSettings(PlatformText* out, WindowHandle window) {
+    platformPrintText(out, "; %s INI File, do not edit%c\n", PROGRAM_TITLE, 13);
+    writeColour(out, "%c\nBackgroundColor = %d %d %d", Settings.BackgroundColor);
+    writeColour(out, "%c\nSidesColor      = %d %d %d", Settings.SidesColor);
+    platformPrintText(out, "%c\nEasyMode        = %d", 13, Settings.EasyMode);
+    platformPrintText(out, "%c\nAutoPlaySleep   = %d", 13, static_cast<int>(Settings.AutoPlaySleep));
+    platformPrintText(out, "%c\nRemoveTileTime  = %d", 13, static_cast<int>(Settings.RemoveTileTime));
+    platformPrintText(out, "%c\nShowChrono      = %d", 13, Settings.ShowChrono);
+    platformPrintText(out, "%c\nShadows         = %d", 13, Settings.Shadows);
+    platformPrintText(out, "%c\nStretchTiles    = %d", 13, Settings.StretchTiles);
+    if (Settings.SelectMode == SELECT_DARKER) platformPrintText(out, "%c\nSelectMode      = DARKER", 13);
+    if (Settings.SelectMode == SELECT_INVERT) platformPrintText(out, "%c\nSelectMode      = INVERT", 13);
+    platformPrintText(out, "%c\nLanguage        = \"%s\"", 13, Settings.Language);
+    platformPrintText(out, "%c\nLayout          = \"%s\"", 13, Settings.Layout);
+    platformPrintText(out, "%c\nTileSet         = \"%s\"", 13, Settings.TileSet);
+    writeOptionalName(out, "%c\nBackground      = \"%s\"", "%c\nBackground      = none", Settings.Background);
+    platformPrintText(out, "%c\nSoundEffects    = %d", 13, Settings.SoundEffects);
+    writeOptionalName(out, "%c\nSound1          = \"%s\"", "%c\nSound1          = none", Settings.Sound1);
+    writeOptionalName(out, "%c\nSound2          = \"%s\"", "%c\nSound2          = none", Settings.Sound2);
+    writeOptionalName(out, "%c\nSound3          = \"%s\"", "%c\nSound3          = none", Settings.Sound3);
+    writeOptionalName(out, "%c\nMusic           = \"%s\"", "%c\nMusic           = none", Settings.Music);
 
     int left = 0, top = 0, right = 0, bottom = 0;
     host.windowRect(window, &left, &top, &right, &bottom);
@@ -356,49 +360,49 @@ void writeSettings(FILE* file, WindowHandle window) {
     if (Settings.WindowXPos >= 0 && Settings.WindowXPos <= maximizedWidth && Settings.WindowYPos >= 0 &&
         Settings.WindowYPos <= maximizedHeight && Settings.WindowXSize <= maximizedWidth &&
         Settings.WindowYSize <= maximizedHeight) {
-        fprintf(file, "%c\nWindowXPos      = %d", 13, static_cast<int>(Settings.WindowXPos));
-        fprintf(file, "%c\nWindowYPos      = %d", 13, static_cast<int>(Settings.WindowYPos));
-        fprintf(file, "%c\nWindowXSize     = %d", 13, static_cast<int>(Settings.WindowXSize));
-        fprintf(file, "%c\nWindowYSize     = %d", 13, static_cast<int>(Settings.WindowYSize));
+        platformPrintText(out, "%c\nWindowXPos      = %d", 13, static_cast<int>(Settings.WindowXPos));
+        platformPrintText(out, "%c\nWindowYPos      = %d", 13, static_cast<int>(Settings.WindowYPos));
+        platformPrintText(out, "%c\nWindowXSize     = %d", 13, static_cast<int>(Settings.WindowXSize));
+        platformPrintText(out, "%c\nWindowYSize     = %d", 13, static_cast<int>(Settings.WindowYSize));
     }
-    fprintf(file, "%c\nShadowsValue    = %d", 13, Settings.ShadowsValue);
-    fprintf(file, "%c\nNewCursors      = %d", 13, Settings.NewCursors);
-    fprintf(file, "%c\nBorderSize      = %d", 13, Settings.BorderSize);
-    fprintf(file, "%c\nShadowSize      = %d", 13, Settings.ShadowSize);
-    fprintf(file, "%c\nCoolMenu        = %d", 13, Settings.CoolMenu);
-    if (Settings.lay == 1) fprintf(file, "%c\n.lay            = %d", 13, Settings.lay);
+    platformPrintText(out, "%c\nShadowsValue    = %d", 13, Settings.ShadowsValue);
+    platformPrintText(out, "%c\nNewCursors      = %d", 13, Settings.NewCursors);
+    platformPrintText(out, "%c\nBorderSize      = %d", 13, Settings.BorderSize);
+    platformPrintText(out, "%c\nShadowSize      = %d", 13, Settings.ShadowSize);
+    platformPrintText(out, "%c\nCoolMenu        = %d", 13, Settings.CoolMenu);
+    if (Settings.lay == 1) platformPrintText(out, "%c\n.lay            = %d", 13, Settings.lay);
     if (!host.has3DView) return;  // the 3D block: mahjong only
-    fprintf(file, "%c\n%c\n; 3D values", 13, 13);
-    fprintf(file, "%c\nTextures         = %d", 13, Settings.Textures);
-    writeColour(file, "%c\nSelectColor      = %d %d %d", Settings.SelectColor);
-    writeColour(file, "%c\nRGBVal[0]Color   = %d %d %d", Settings.RGBValColor[0]);
-    writeColour(file, "%c\nRGBVal[1]Color   = %d %d %d", Settings.RGBValColor[1]);
-    writeColour(file, "%c\nRGBVal[2]Color   = %d %d %d", Settings.RGBValColor[2]);
-    writeColour(file, "%c\nRGBVal[3]Color   = %d %d %d", Settings.RGBValColor[3]);
-    writeColour(file, "%c\nRGBLevel[0]Color = %d %d %d", Settings.RGBLevelColor[0]);
-    writeColour(file, "%c\nRGBLevel[1]Color = %d %d %d", Settings.RGBLevelColor[1]);
-    writeColour(file, "%c\nRGBLevel[2]Color = %d %d %d", Settings.RGBLevelColor[2]);
-    writeColour(file, "%c\nRGBLevel[3]Color = %d %d %d", Settings.RGBLevelColor[3]);
-    writeColour(file, "%c\nRGBLevel[4]Color = %d %d %d", Settings.RGBLevelColor[4]);
-    fprintf(file, "%c\nXPosition        = %f", 13, static_cast<double>(Settings.XPosition));
-    fprintf(file, "%c\nYPosition        = %f", 13, static_cast<double>(Settings.YPosition));
-    fprintf(file, "%c\nZPosition        = %f", 13, static_cast<double>(Settings.ZPosition));
-    fprintf(file, "%c\nXView            = %f", 13, static_cast<double>(Settings.XView));
-    fprintf(file, "%c\nYView            = %f", 13, static_cast<double>(Settings.YView));
-    fprintf(file, "%c\nZView            = %f", 13, static_cast<double>(Settings.ZView));
-    fprintf(file, "%c\nlightPosX        = %f", 13, static_cast<double>(Settings.lightPosX));
-    fprintf(file, "%c\nlightPosY        = %f", 13, static_cast<double>(Settings.lightPosY));
-    fprintf(file, "%c\nlightPosZ        = %f", 13, static_cast<double>(Settings.lightPosZ));
-    fprintf(file, "%c\nMinZoom          = %f", 13, static_cast<double>(Settings.MinZoom));
-    fprintf(file, "%c\nMaxZoom          = %f", 13, static_cast<double>(Settings.MaxZoom));
-    fprintf(file, "%c\nInclination      = %f", 13, static_cast<double>(Settings.Inclination));
-    fprintf(file, "%c\ndessinZ          = %f", 13, static_cast<double>(Settings.dessinZ));
-    fprintf(file, "%c\ncontourZ         = %f", 13, static_cast<double>(Settings.contourZ));
-    fprintf(file, "%c\nombreZ           = %f", 13, static_cast<double>(Settings.ombreZ));
-    fprintf(file, "%c\nMinInclination   = %f", 13, static_cast<double>(Settings.MinInclination));
-    fprintf(file, "%c\nMaxInclination   = %f", 13, static_cast<double>(Settings.MaxInclination));
-    fprintf(file, "%c\nStepInclination  = %f", 13, static_cast<double>(Settings.StepInclination));
-    fprintf(file, "%c\nStepRotation     = %f", 13, static_cast<double>(Settings.StepRotation));
+    platformPrintText(out, "%c\n%c\n; 3D values", 13, 13);
+    platformPrintText(out, "%c\nTextures         = %d", 13, Settings.Textures);
+    writeColour(out, "%c\nSelectColor      = %d %d %d", Settings.SelectColor);
+    writeColour(out, "%c\nRGBVal[0]Color   = %d %d %d", Settings.RGBValColor[0]);
+    writeColour(out, "%c\nRGBVal[1]Color   = %d %d %d", Settings.RGBValColor[1]);
+    writeColour(out, "%c\nRGBVal[2]Color   = %d %d %d", Settings.RGBValColor[2]);
+    writeColour(out, "%c\nRGBVal[3]Color   = %d %d %d", Settings.RGBValColor[3]);
+    writeColour(out, "%c\nRGBLevel[0]Color = %d %d %d", Settings.RGBLevelColor[0]);
+    writeColour(out, "%c\nRGBLevel[1]Color = %d %d %d", Settings.RGBLevelColor[1]);
+    writeColour(out, "%c\nRGBLevel[2]Color = %d %d %d", Settings.RGBLevelColor[2]);
+    writeColour(out, "%c\nRGBLevel[3]Color = %d %d %d", Settings.RGBLevelColor[3]);
+    writeColour(out, "%c\nRGBLevel[4]Color = %d %d %d", Settings.RGBLevelColor[4]);
+    platformPrintText(out, "%c\nXPosition        = %f", 13, static_cast<double>(Settings.XPosition));
+    platformPrintText(out, "%c\nYPosition        = %f", 13, static_cast<double>(Settings.YPosition));
+    platformPrintText(out, "%c\nZPosition        = %f", 13, static_cast<double>(Settings.ZPosition));
+    platformPrintText(out, "%c\nXView            = %f", 13, static_cast<double>(Settings.XView));
+    platformPrintText(out, "%c\nYView            = %f", 13, static_cast<double>(Settings.YView));
+    platformPrintText(out, "%c\nZView            = %f", 13, static_cast<double>(Settings.ZView));
+    platformPrintText(out, "%c\nlightPosX        = %f", 13, static_cast<double>(Settings.lightPosX));
+    platformPrintText(out, "%c\nlightPosY        = %f", 13, static_cast<double>(Settings.lightPosY));
+    platformPrintText(out, "%c\nlightPosZ        = %f", 13, static_cast<double>(Settings.lightPosZ));
+    platformPrintText(out, "%c\nMinZoom          = %f", 13, static_cast<double>(Settings.MinZoom));
+    platformPrintText(out, "%c\nMaxZoom          = %f", 13, static_cast<double>(Settings.MaxZoom));
+    platformPrintText(out, "%c\nInclination      = %f", 13, static_cast<double>(Settings.Inclination));
+    platformPrintText(out, "%c\ndessinZ          = %f", 13, static_cast<double>(Settings.dessinZ));
+    platformPrintText(out, "%c\ncontourZ         = %f", 13, static_cast<double>(Settings.contourZ));
+    platformPrintText(out, "%c\nombreZ           = %f", 13, static_cast<double>(Settings.ombreZ));
+    platformPrintText(out, "%c\nMinInclination   = %f", 13, static_cast<double>(Settings.MinInclination));
+    platformPrintText(out, "%c\nMaxInclination   = %f", 13, static_cast<double>(Settings.MaxInclination));
+    platformPrintText(out, "%c\nStepInclination  = %f", 13, static_cast<double>(Settings.StepInclination));
+    platformPrintText(out, "%c\nStepRotation     = %f", 13, static_cast<double>(Settings.StepRotation));
 }
 
 }  // namespace
@@ -499,15 +503,14 @@ bool loadSettings() {
 }
 
 void saveSettings(WindowHandle window) {
+    // Eight names of at most 4095 characters and some 60 short lines.
+    static char bytes[8 * FILE_NAME_SIZE + 8192];
+    PlatformText text;
+    platformStartText(&text, bytes, sizeof bytes);
+    void* numbers = platformUseClassicNumbers();
+    writeSettings(&text, window);
+    platformRestoreNumbers(numbers);
     returnToStartDirectory();
-    FILE* file = platformOpenFile(SETTINGS_FILE_NAME, "wb");
-    bool written = false;
-    if (file) {
-        void* numbers = platformUseClassicNumbers();
-        writeSettings(file, window);
-        platformRestoreNumbers(numbers);
-        written = !ferror(file);
-        if (fclose(file) != 0) written = false;
-    }
+    bool written = !text.overflow && platformReplaceFile(SETTINGS_FILE_NAME, text.bytes, text.length);
     if (!written) showFileMessage(window, SETTINGS_FILE_NAME, LanguageTexts.MesWriteError);
 }

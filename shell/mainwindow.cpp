@@ -166,7 +166,7 @@ void loadCursors() {
 }
 
 void tickChronometer(WindowHandle window) {
-    if (!chronoPaused && !gameFinished) chronoSeconds += 1;
+    if (!chronoPaused && !gameFinished) addChronoSeconds(1);
     if (Settings.ShowChrono == 1) updateStatusBar(window);
 }
 

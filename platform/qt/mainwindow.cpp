@@ -31,7 +31,14 @@ std::mutex registryMutex;
 // outlives the static destructors (and the records stay reachable).
 std::vector<PlatformWindow*>& allWindows = *new std::vector<PlatformWindow*>();
 
-int deviceRound(double value) { return (int)std::lround(value); }
+// Window sizes and positions come from the settings file unchecked: absurd
+// ones are held to a range in which adding frames and margins cannot overflow.
+int deviceRound(double value) {
+    constexpr double LIMIT = 1 << 24;
+    if (!(value > -LIMIT)) value = -LIMIT;
+    if (value > LIMIT) value = LIMIT;
+    return (int)std::lround(value);
+}
 
 uintptr_t virtualKey(const QKeyEvent* event) {
     const int key = event->key();

@@ -230,6 +230,15 @@ TEST_F(PlayTest, HintsCostAMinuteAndCycle) {
     EXPECT_EQ(chronoSeconds, 10 + 12 * 60);
 }
 
+TEST_F(PlayTest, HintStopsTheChronometerAtItsLimit) {
+    smallBoard({1, 1, 1, 4, 8, 4, 9});
+    chronoSeconds = CHRONO_LIMIT - 30;
+    hintStep(nullptr);
+    EXPECT_EQ(chronoSeconds, CHRONO_LIMIT);
+    hintStep(nullptr);
+    EXPECT_EQ(chronoSeconds, CHRONO_LIMIT);
+}
+
 TEST_F(PlayTest, WinEqualToTheTenthTimeDoesNotEnter) {
     turtleDeal();
     winByClicks();

@@ -1,6 +1,9 @@
 // Files, directories, clock and threads of the platform layer.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <cstring>
 #include <string>
@@ -9,6 +12,7 @@
 
 #include "platform/files.h"
 #include "platform/system.h"
+#include "tests/core/file_faults.h"
 #include "tests/core/temp_dir.h"
 #include "tests/support/internals.h"
 
@@ -74,6 +78,61 @@ TEST(PlatformFiles, WritingReplacesFileOfOtherCaseElseCreatesExactName) {
     fclose(file);
     EXPECT_TRUE(start.exists("Fresh.MYM"));
     EXPECT_EQ(start.entryCount("."), 2);
+}
+
+TEST(PlatformFiles, ReplacementWritesTheBytesAndKeepsNameAndPermissions) {
+    TempStartDirectory start(false);
+    start.write("mah-jong.ini", "old");
+    chmod(start.file("mah-jong.ini").c_str(), 0640);
+    const std::string bytes("new\0\r\n", 6);
+    ASSERT_TRUE(platformReplaceFile("MAH-JONG.INI", bytes.data(), bytes.size()));
+    EXPECT_EQ(start.read("mah-jong.ini"), bytes);
+    EXPECT_EQ(start.entryCount("."), 1);
+    struct stat info;
+    ASSERT_EQ(stat(start.file("mah-jong.ini").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+
+    ASSERT_TRUE(platformReplaceFile("Fresh.MYM", "", 0));
+    EXPECT_TRUE(start.exists("Fresh.MYM"));
+    // A link is followed: the file it names gets the new content.
+    ASSERT_EQ(symlink("mah-jong.ini", start.file("LINK.INI").c_str()), 0);
+    ASSERT_TRUE(platformReplaceFile("LINK.INI", "linked", 6));
+    EXPECT_EQ(start.read("mah-jong.ini"), "linked");
+    EXPECT_TRUE(std::filesystem::is_symlink(start.file("LINK.INI")));
+    start.makeDirectory("DIR.MYL");
+    EXPECT_FALSE(platformReplaceFile("DIR.MYL", "x", 1));
+    EXPECT_EQ(start.entryCount("."), 4);
+}
+
+TEST(PlatformFiles, FailedReplacementLeavesTheOldFileAndNoTemporary) {
+    TempStartDirectory start(false);
+    start.write("GAME.MYM", "the old game");
+    const std::string bytes(5000, 'n');
+    for (FileFault::Kind kind : {FileFault::DiskFullAfter, FileFault::SyncFails, FileFault::RenameFails}) {
+        FileFault fault(kind, 7);
+        EXPECT_FALSE(platformReplaceFile("GAME.MYM", bytes.data(), bytes.size())) << kind;
+        EXPECT_EQ(start.read("GAME.MYM"), "the old game") << kind;
+        EXPECT_EQ(start.entryCount("."), 1) << kind;
+    }
+    {
+        FileFault fault(FileFault::DiskFullAfter, 7);
+        EXPECT_FALSE(platformReplaceFile("NEW.MYM", bytes.data(), bytes.size()));
+    }
+    EXPECT_EQ(start.entryCount("."), 1);
+    EXPECT_TRUE(platformReplaceFile("GAME.MYM", bytes.data(), bytes.size()));
+    EXPECT_EQ(start.read("GAME.MYM"), bytes);
+}
+
+TEST(PlatformFiles, TextIsAssembledInAFixedBuffer) {
+    char buffer[8];
+    PlatformText text;
+    platformStartText(&text, buffer, sizeof buffer);
+    platformPrintText(&text, "%d %s", 12, "ab");
+    EXPECT_STREQ(buffer, "12 ab");
+    platformPrintText(&text, "%s", "cde");  // one byte too many
+    EXPECT_TRUE(text.overflow);
+    EXPECT_EQ(text.length, 5u);
+    EXPECT_STREQ(buffer, "12 ab");
 }
 
 TEST(PlatformFiles, DirectoriesAreNeverOpenedAsFiles) {

@@ -385,6 +385,23 @@ TEST_F(SavedGameFile, EveryDamagedFieldIsRefused) {
     EXPECT_TRUE(loadedGame);
 }
 
+// A chronometer near the top of its range would wrap at the next hint or tick.
+TEST_F(SavedGameFile, ChronometerBeyondItsLimitIsRefused) {
+    std::string bytes = validBytes();
+    for (uint32_t seconds : {0x7FFFFFFFu, 0x7FFFFFC4u, static_cast<uint32_t>(CHRONO_LIMIT) + 1, 0xFFFFFFFFu}) {
+        for (int i = 0; i < 4; ++i) bytes[9514 + i] = static_cast<char>((seconds >> (8 * i)) & 0xFF);
+        EXPECT_TRUE(refused(bytes)) << seconds;
+        EXPECT_EQ(fake::messageLog(), "BAD.MYM : cannot be read\n");
+    }
+    // The limit itself loads, and a hint leaves the chronometer there.
+    for (int i = 0; i < 4; ++i) bytes[9514 + i] = static_cast<char>((CHRONO_LIMIT >> (8 * i)) & 0xFF);
+    start.write("SAVEGAME/LIMIT.MYM", bytes);
+    load("LIMIT.MYM");
+    ASSERT_EQ(chronoSeconds, CHRONO_LIMIT);
+    hintStep(nullptr);
+    EXPECT_EQ(chronoSeconds, CHRONO_LIMIT);
+}
+
 TEST_F(SavedGameFile, RandomFilesAreRefused) {
     std::mt19937 random(2024);
     for (int round = 0; round < 30; ++round) {

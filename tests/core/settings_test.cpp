@@ -269,6 +269,26 @@ TEST_F(SettingsFile, MissingFilesAreReplaced) {
     EXPECT_TRUE(fake::messages.empty());
 }
 
+// The game opens data files only inside its data directories.
+TEST_F(SettingsFile, NamesWithPathsAreTreatedAsMissing) {
+    start.write("LANGUAGE/GERMAN.TXT", "x");
+    start.write("LAYOUTS/ZEBRA.MYL", "0 0 0\r\n");
+    start.write("SOUNDS/OTHER.MID", "MThd");
+    ASSERT_TRUE(loadWith("Language = \"../LANGUAGE/GERMAN.TXT\"\r\nLayout = \"../LAYOUTS/ZEBRA.MYL\"\r\n"
+                         "TileSet = \"../BACKGRND/SUNSET.BMP\"\r\nBackground = \"..\\TILESETS\\STANDARD.BMP\"\r\n"
+                         "Sound1 = \"../SOUNDS/REMOVE.WAV\"\r\nSound2 = \"" + start.file("SOUNDS/SELECT.WAV") +
+                         "\"\r\nSound3 = \"..BESIDE.WAV\"\r\nMusic = \"./../SOUNDS/OTHER.MID\"\r\n"));
+    EXPECT_STREQ(Settings.Language, "ENGLISH.TXT");
+    EXPECT_STREQ(Settings.Layout, "DEFAULT.MYL");
+    EXPECT_STREQ(Settings.TileSet, "STANDARD.BMP");
+    EXPECT_STREQ(Settings.Background, "SUNSET.BMP");
+    EXPECT_STREQ(Settings.Sound1, "SELECT.WAV");
+    EXPECT_STREQ(Settings.Sound2, "REMOVE.WAV");
+    EXPECT_STREQ(Settings.Sound3, "BESIDE.WAV");
+    EXPECT_STREQ(Settings.Music, "MOZK478.MID");
+    EXPECT_TRUE(fake::messages.empty());
+}
+
 TEST_F(SettingsFile, NoLayoutOrTileSetEndsTheProgram) {
     start.remove("LAYOUTS/DEFAULT.MYL");
     EXPECT_FALSE(loadWith("Layout = \"GONE.MYL\"\r\n"));

@@ -131,6 +131,12 @@ private slots:
         tickChronometer(mainWindow);
         QCOMPARE(chronoSeconds, 12);
         QCOMPARE(statusBarText(), "140 Tiles" + SPACES + "Time : 00:00:11");
+        // At 99,999 hours the chronometer stops instead of wrapping.
+        Settings.ShowChrono = 1;
+        chronoSeconds = CHRONO_LIMIT;
+        tickChronometer(mainWindow);
+        QCOMPARE(chronoSeconds, CHRONO_LIMIT);
+        QCOMPARE(statusBarText(), "140 Tiles" + SPACES + "Time : 99999:00:00");
     }
 
     void endOfGameFromAnotherThreadRunsOnTheWindowThread() {
