@@ -291,7 +291,7 @@ void syncDirectory(const std::string& target) {
     splitPath(target.c_str(), directory, base);
     int descriptor = open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor < 0) return;
-    fsync(descriptor);
+    platformFileCalls.sync(descriptor);
     close(descriptor);
 }
 
