@@ -12,6 +12,8 @@ set -euo pipefail
 # Install checks and the Debian package: desktop-file-utils, appstream, librsvg2-bin (draws the scalable icon),
 # dpkg-dev and file (cpack's dpkg-shlibdeps).
 # A fresh Debian root for scripts/fresh-debian-test.sh: debootstrap.
+# Fuzz harnesses (scripts/fuzz-campaign.sh, run briefly by scripts/test.sh): clang and its libFuzzer and
+# sanitizer runtimes.
 packages=(
     build-essential cmake pkg-config ccache
     qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libglu1-mesa-dev
@@ -21,6 +23,7 @@ packages=(
     python3-pil fonts-dejavu-core fonts-noto-cjk fluidsynth python3-fonttools
     desktop-file-utils appstream librsvg2-bin dpkg-dev file
     debootstrap
+    clang libclang-rt-14-dev
 )
 
 missing=()

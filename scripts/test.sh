@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the normal build,
 # then the core and view tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and automatic play against the window under
-# ThreadSanitizer. Exits non-zero on any failure.
+# UndefinedBehaviorSanitizer, automatic play against the window under
+# ThreadSanitizer, and a short run of every file reader's fuzz harness.
+# Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -29,3 +30,6 @@ build-tsan/tests/mj_core3d_tests --gtest_filter='Autoplay*'
 build-tsan/tests/mj_view2d_tests --gtest_filter='Concurrency*'
 QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy MJ_SHELL_SUITE=concurrency,window \
     build-tsan/tests/mj_shell_tests
+
+# Every file reader's libFuzzer harness, 2000 inputs each (about a minute).
+scripts/fuzz-campaign.sh --smoke 2000
