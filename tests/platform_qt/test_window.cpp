@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QToolTip>
 #include <atomic>
+#include <climits>
 #include <cstring>
 #include <thread>
 #include <vector>
@@ -549,6 +550,16 @@ private slots:
         Surface empty{0, 0, nullptr};
         platformShowSplash(&empty);
         QVERIFY(!platformSplashShown());
+    }
+
+    // Window values come from the settings file unchecked: a negative size once
+    // wrapped around to the largest window the toolkit allows.
+    void absurdGeometryFromTheSettingsStaysInRange() {
+        WindowHandle odd = platformCreateMainWindow("odd", INT_MAX, INT_MIN, INT_MIN, INT_MIN, recordingProc);
+        QVERIFY(odd);
+        QVERIFY(platformTopWidget(odd)->width() <= 100);
+        QVERIFY(platformTopWidget(odd)->height() <= 100);
+        platformDestroyWindow(odd);
     }
 };
 

@@ -136,7 +136,7 @@ private slots:
         chronoSeconds = CHRONO_LIMIT;
         tickChronometer(mainWindow);
         QCOMPARE(chronoSeconds, CHRONO_LIMIT);
-        QCOMPARE(statusBarText(), "140 Tiles" + SPACES + "Time : 99999:00:00");
+        QCOMPARE(statusBarText(), "100 Tiles" + SPACES + "Time : 99999:00:00");
     }
 
     void endOfGameFromAnotherThreadRunsOnTheWindowThread() {
