@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdarg>
@@ -270,7 +271,7 @@ bool writeAll(int descriptor, const void* bytes, size_t size) {
 // suffix no file pattern of the game matches, so that a file left behind by a
 // killed program never shows in a menu.
 int createTemporary(const std::string& target, std::string& temporary) {
-    static unsigned counter = 0;
+    static std::atomic<unsigned> counter{0};
     std::string directory, base;
     splitPath(target.c_str(), directory, base);
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -314,8 +315,9 @@ bool platformReplaceFile(const char* name, const void* bytes, size_t size) {
     std::string temporary;
     int descriptor = createTemporary(target, temporary);
     if (descriptor < 0) return false;
+    // The old file's permissions, where the file system keeps any.
+    if (exists) (void)fchmod(descriptor, old.st_mode & 07777);
     bool done = writeAll(descriptor, bytes, size);
-    if (done && exists) done = fchmod(descriptor, old.st_mode & 07777) == 0;
     if (done) done = platformFileCalls.sync(descriptor) == 0;
     if (close(descriptor) != 0) done = false;
     if (done) done = platformFileCalls.rename(temporary.c_str(), target.c_str()) == 0;
