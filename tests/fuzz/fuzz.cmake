@@ -1,29 +1,33 @@
 # libFuzzer harnesses, one per file reader, and the program that writes their
 # seed inputs. Built only with -DMJ_FUZZ=ON and clang; scripts/fuzz-campaign.sh
-# builds and runs them (scripts/test.sh runs it briefly).
+# builds and runs them (scripts/test.sh runs it briefly). Like the tests, they
+# run the game against the null host; MAHJONG_3D 1 gives it the 3D view.
 set(MJ_FUZZ_DIR ${CMAKE_SOURCE_DIR}/tests/fuzz)
-set(MJ_FUZZ_HOST ${CMAKE_SOURCE_DIR}/tests/fakes/fake_ui.cpp)
 
-function(mj_fuzzer name source)
-    add_executable(${name} ${MJ_FUZZ_DIR}/${source} ${MJ_FUZZ_DIR}/fuzz_support.cpp ${ARGN})
-    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-    list(APPEND MJ_FUZZERS ${name})
-    set(MJ_FUZZERS ${MJ_FUZZERS} PARENT_SCOPE)
+function(mj_fuzz_executable name source library)
+    add_executable(${name} ${MJ_FUZZ_DIR}/${source} ${MJ_FUZZ_DIR}/fuzz_support.cpp
+        ${CMAKE_SOURCE_DIR}/tests/support/null_host.cpp)
+    target_link_libraries(${name} PRIVATE ${library})
+    target_compile_definitions(${name} PRIVATE MJ_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ${ARGN})
 endfunction()
 
-mj_fuzzer(mj_fuzz_settings_2d fuzz_settings.cpp ${MJ_FUZZ_HOST})
-target_link_libraries(mj_fuzz_settings_2d PRIVATE mj_core_2d)
-mj_fuzzer(mj_fuzz_settings_3d fuzz_settings.cpp ${MJ_FUZZ_HOST})
-target_link_libraries(mj_fuzz_settings_3d PRIVATE mj_core_3d)
-foreach(reader language layout savegame halloffame)
-    mj_fuzzer(mj_fuzz_${reader} fuzz_${reader}.cpp ${MJ_FUZZ_HOST})
-    target_link_libraries(mj_fuzz_${reader} PRIVATE mj_core_2d)
+set(MJ_FUZZERS)
+foreach(reader settings_2d settings_3d language layout savegame halloffame bmp)
+    string(REGEX REPLACE "_[23]d$" "" source ${reader})
+    set(library mj_core)
+    if(reader STREQUAL "bmp")
+        set(library mj_view2d)
+    endif()
+    if(reader STREQUAL "settings_3d")
+        mj_fuzz_executable(mj_fuzz_${reader} fuzz_${source}.cpp ${library} MAHJONG_3D=1)
+    else()
+        mj_fuzz_executable(mj_fuzz_${reader} fuzz_${source}.cpp ${library})
+    endif()
+    target_link_options(mj_fuzz_${reader} PRIVATE -fsanitize=fuzzer)
+    list(APPEND MJ_FUZZERS mj_fuzz_${reader})
 endforeach()
-mj_fuzzer(mj_fuzz_bmp fuzz_bmp.cpp ${CMAKE_SOURCE_DIR}/tests/view2d/view_fakes.cpp)
-target_link_libraries(mj_fuzz_bmp PRIVATE mj_view2d_2d mj_core_2d)
 
-add_executable(mj_fuzz_seeds ${MJ_FUZZ_DIR}/make_seeds.cpp ${MJ_FUZZ_DIR}/fuzz_support.cpp ${MJ_FUZZ_HOST})
-target_link_libraries(mj_fuzz_seeds PRIVATE mj_core_3d)
-target_compile_definitions(mj_fuzz_seeds PRIVATE MJ_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+# Writes the 3D block of the settings seeds too.
+mj_fuzz_executable(mj_fuzz_seeds make_seeds.cpp mj_core MAHJONG_3D=1)
 
 add_custom_target(mj_fuzzers DEPENDS ${MJ_FUZZERS} mj_fuzz_seeds)

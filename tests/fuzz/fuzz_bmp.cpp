@@ -5,7 +5,7 @@
 #include "platform/surface.h"
 #include "settings/settings.h"
 #include "tests/fuzz/fuzz_support.h"
-#include "tests/view2d/view_fakes.h"
+#include "tests/support/null_host.h"
 #include "view2d/bitmap.h"
 #include "view2d/tileset.h"
 
@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     releaseSurface(&loadedTileSet);
     loadedTileSet = picture;
-    viewfake::clientWidth = 800;
-    viewfake::clientHeight = 600;
+    fake::clientWidth = 800;
+    fake::clientHeight = 600;
     fitFaceSize(nullptr);
     FUZZ_CHECK(faceWidth >= 0 && faceHeight >= 0 && faceWidth % 2 == 0 && faceHeight % 2 == 0);
     FUZZ_CHECK(faceWidth <= 800 / 17 && faceHeight <= 600 / 10);

@@ -11,7 +11,7 @@
 #include "engine/layout.h"
 #include "gamefiles/halloffame.h"
 #include "settings/language.h"
-#include "tests/fakes/fake_ui.h"
+#include "tests/support/null_host.h"
 #include "tests/fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

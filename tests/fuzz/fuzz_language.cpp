@@ -4,8 +4,9 @@
 // the keys of the 3D view empty.
 #include <cstring>
 
+#include "engine/host.h"
 #include "settings/language.h"
-#include "tests/fakes/fake_ui.h"
+#include "tests/support/null_host.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {
@@ -38,10 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MJ_MENU_TEXTS(MJ_CHECK_MENU)
     MJ_TIP_TEXTS(MJ_CHECK_TIP)
     MJ_LONG_TEXTS(MJ_CHECK_LONG)
-#if !MAHJONG_3D
-#define MJ_CHECK_EMPTY(key) FUZZ_CHECK(LanguageTexts.key[0] == 0);
+#define MJ_CHECK_EMPTY(key) FUZZ_CHECK(host.has3DView || LanguageTexts.key[0] == 0);
     MJ_3D_ONLY_KEYS(MJ_CHECK_EMPTY)
-#endif
     FUZZ_CHECK(std::strcmp(helpFile, "FUZZ.HLP") == 0);
     return 0;
 }

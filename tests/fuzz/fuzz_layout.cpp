@@ -13,7 +13,8 @@
 #include "engine/rules.h"
 #include "platform/system.h"
 #include "settings/language.h"
-#include "tests/fakes/fake_ui.h"
+#include "tests/support/internals.h"
+#include "tests/support/null_host.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {

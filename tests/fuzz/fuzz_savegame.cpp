@@ -15,10 +15,11 @@
 #include "platform/files.h"
 #include "platform/system.h"
 #include "settings/language.h"
-#include "shell/directories.h"
-#include "tests/fakes/fake_ui.h"
+#include "settings/directories.h"
+#include "tests/support/internals.h"
+#include "tests/support/null_host.h"
 #include "tests/fuzz/fuzz_support.h"
-#include "view2d/shadows.h"
+#include "engine/shadows.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/file_calls.h"
-#include "shell/directories.h"
+#include "settings/directories.h"
 
 namespace {
 

@@ -20,8 +20,9 @@
 #include "platform/files.h"
 #include "platform/system.h"
 #include "settings/settings.h"
-#include "shell/directories.h"
-#include "tests/fakes/fake_ui.h"
+#include "settings/directories.h"
+#include "tests/support/internals.h"
+#include "tests/support/null_host.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace fs = std::filesystem;
