@@ -8,20 +8,23 @@
 # RUNS is the number of inputs per harness (default 2000000); HARNESS names some of
 # settings_2d settings_3d language layout savegame halloffame bmp (default all).
 # A campaign keeps its corpus in build-fuzz/corpus/HARNESS and adds to it; --smoke
-# (scripts/test.sh) starts from the seeds alone with a fixed random seed. Inputs
-# that fail are kept in build-fuzz/crashes/HARNESS/. Each harness's run count,
+# (scripts/test.sh) builds into build-fuzz-smoke/, so that it never disturbs a
+# campaign, and starts from the seeds alone with a fixed random seed. Inputs that
+# fail are kept in crashes/HARNESS/ of the build. Each harness's run count,
 # executions per second and coverage are printed and appended to
 # build-fuzz/campaign.txt. Exits non-zero when any harness failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# The harnesses change the current directory: every path given to them is absolute.
-out=$PWD/build-fuzz
 
 smoke=0
+build=build-fuzz
 if [ "${1:-}" = "--smoke" ]; then
     smoke=1
+    build=build-fuzz-smoke
     shift
 fi
+# The harnesses change the current directory: every path given to them is absolute.
+out=$PWD/$build
 runs=2000000
 if [ $# -gt 0 ] && [[ "$1" =~ ^[0-9]+$ ]]; then
     runs=$1
@@ -30,9 +33,9 @@ fi
 harnesses=("$@")
 [ ${#harnesses[@]} -gt 0 ] || harnesses=(settings_2d settings_3d language layout savegame halloffame bmp)
 
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DMJ_FUZZ=ON -DMJ_BUILD_GUI=OFF -DMJ_BUILD_BENCH=OFF \
+CC=clang CXX=clang++ cmake -S . -B "$build" -DMJ_FUZZ=ON -DMJ_BUILD_GUI=OFF -DMJ_BUILD_BENCH=OFF \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-nice -n 10 cmake --build build-fuzz -j2 --target mj_fuzzers
+nice -n 10 cmake --build "$build" -j2 --target mj_fuzzers
 rm -rf "$out/seeds"
 "$out/mj_fuzz_seeds" "$out/seeds"
 
