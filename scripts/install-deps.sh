@@ -6,7 +6,8 @@
 set -euo pipefail
 
 # Build: compilers, CMake, Qt 6 Widgets and OpenGL, OpenGL/GLU, SDL2_mixer with FluidSynth and a General MIDI
-# soundfont. Tests and benchmarks: GoogleTest/GMock, Google Benchmark, Xvfb and X11 tools, ImageMagick, Python.
+# soundfont. Tests and benchmarks: GoogleTest/GMock, Google Benchmark, Xvfb and X11 tools, ImageMagick, Python;
+# Openbox, a window manager to look at the windows under Xvfb.
 # Generators: Pillow and the fonts the tile faces and icons are drawn with, fluidsynth to check the music,
 # fontTools for the outlines of the scalable icon's glyphs.
 # Install checks and the Debian package: desktop-file-utils, appstream, librsvg2-bin (draws the scalable icon),
@@ -19,7 +20,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libglu1-mesa-dev
     libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev fluid-soundfont-gm
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils imagemagick python3
+    xvfb xauth xdotool x11-utils imagemagick python3 openbox
     python3-pil fonts-dejavu-core fonts-noto-cjk fluidsynth python3-fonttools
     desktop-file-utils appstream librsvg2-bin dpkg-dev file
     debootstrap

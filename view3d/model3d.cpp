@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/shadows.h"
+#include "view2d/tileset.h"
 
 const Triangle3 boxTriangles[BOX_TRIANGLES] = {
     {{{0, 0, 10}, {0, 20, 0}, {0, 0, 0}}},       // left
@@ -104,20 +105,13 @@ bool shadowTriangleDrawn(int triangle, const uint8_t* flags) {
 }
 
 void textureCell(int face, int* row, int* column) {
-    // The picture read row by row, skipping row 3 column 8 and row 4 columns 7-8.
+    // The cell the 2D view draws for the face, so that a tile shows the same
+    // picture in both views.
     int index = face - 1;
     if (index < 0) index = 0;
-    if (index > 41) index = 41;
-    if (index < 27) {
-        *row = index / 9;
-        *column = index % 9;
-    } else if (index < 35) {
-        *row = 3;
-        *column = index - 27;
-    } else {
-        *row = 4;
-        *column = index - 35;
-    }
+    if (index > FACE_COUNT - 1) index = FACE_COUNT - 1;
+    *row = faceRowTable[index];
+    *column = faceColumnTable[index];
 }
 
 Vertex3 tilePosition3D(int layer, int row, int column, float inclination) {

@@ -43,7 +43,8 @@ OutlineEdges outlineEdgesAfter(int triangle);
 // True when shadow triangle k is drawn for these shadow flags (11 flags).
 bool shadowTriangleDrawn(int triangle, const uint8_t* flags);
 
-// The cell (row, column) of the tile-set picture a face's texture comes from.
+// The cell (row, column) of the tile-set picture a face's texture comes from:
+// the cell the 2D view draws for that face.
 void textureCell(int face, int* row, int* column);
 
 // Where a tile anchored at (layer, row, column) stands.
