@@ -9,8 +9,11 @@
 //                  again, swatches keep the colour last set)
 //   WM_CLOSE       the user asked to close it (Alt+F4, the window manager); the
 //                  dialog stays open unless the procedure calls platformEndDialog
-// The common form: centred on the screen, above other windows, a caption bar
-// without close box, the system's sans-serif font at 8 points; one dialog unit
+// The common form: a transient of its owner's window, centred on it (without
+// an owner: on the screen, above other windows), out of the task bar, never
+// minimised, its own caption bar without close, minimise or maximise button,
+// at least as wide as the caption needs (a wider dialog keeps its controls
+// centred), the system's sans-serif font at 8 points; one dialog unit
 // is a quarter of the font's average character width across and an eighth of
 // its height down. Escape does nothing. While a dialog is open its owner
 // takes no input and has lost the focus (WM_KILLFOCUS). Window thread only.

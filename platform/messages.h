@@ -21,7 +21,7 @@ constexpr uint32_t WM_CLOSE = 0x0010;      // close request; the default procedu
 constexpr uint32_t WM_NOTIFY = 0x004E;     // first = control id, second = NotifyHeader*
 constexpr uint32_t WM_KEYDOWN = 0x0100;    // first = virtual key, second = KEY_REPEAT_FLAG or 0
 constexpr uint32_t WM_KEYUP = 0x0101;      // first = virtual key
-constexpr uint32_t WM_SYSKEYDOWN = 0x0104; // Alt, or a key pressed with Alt held; first = virtual key
+constexpr uint32_t WM_SYSKEYDOWN = 0x0104; // Alt, F10, or a key pressed with Alt held; first = virtual key
 constexpr uint32_t WM_SYSKEYUP = 0x0105;
 constexpr uint32_t WM_INITDIALOG = 0x0110; // dialogs only, see platform/dialogs.h
 constexpr uint32_t WM_COMMAND = 0x0111;    // first = command or control id, second = 0
@@ -117,7 +117,9 @@ struct TooltipRequest {
 
 // The default handling: WM_CLOSE destroys the window (WM_DESTROY is sent to the
 // procedure, then the window disappears); Alt+F4 (WM_SYSKEYDOWN with VK_F4)
-// sends WM_CLOSE; everything else returns 0.
+// sends WM_CLOSE; F10 (a system key, WM_SYSKEYDOWN with VK_F10) opens the first
+// menu of the bar; everything else returns 0. Alt with a menu's underlined
+// letter opens that menu before any message is sent.
 int32_t platformDefaultWindowProc(WindowHandle window, uint32_t message, uintptr_t first,
                                   intptr_t second);
 

@@ -10,13 +10,18 @@ enum PlatformMessageKind {
     PLATFORM_MB_OKCANCEL_INFORMATION
 };
 // Shows a modal message box titled title, modal on owner (a main window or a
-// dialog; null for none), texts in Windows-1252: information, exclamation and
+// dialog; null for none) and dressed like the dialogs (platform/dialogs.h) but
+// with a close box, texts in Windows-1252: information, exclamation and
 // error have an OK button, the question OK and Cancel. Returns true for OK
 // (always true for the plain kinds; closing the question counts as Cancel).
 bool platformMessageBox(WindowHandle owner, const char* title, const char* text, PlatformMessageKind kind);
 
 // Caption of a main window or dialog (Windows-1252).
 void platformSetWindowTitle(WindowHandle window, const char* title);
+// The main window cannot be made smaller than a client area whose board area
+// (between toolbar and status bar) is width x height pixels of a normal screen
+// (the device pixel ratio times as many device pixels).
+void platformSetMinimumBoardSize(WindowHandle window, int width, int height);
 // Size of the window's client area in device pixels (below the menu bar).
 void platformGetClientSize(WindowHandle window, int* width, int* height);
 // Outer rectangle (frame included) of the window on the screen, in device

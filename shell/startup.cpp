@@ -63,6 +63,7 @@ void createMainWindowContents(WindowHandle window) {
                   2 * platformMetric(METRIC_FRAME_HEIGHT) + 1;
     toolbarHeight = createToolbar(window);
     statusBarHeight = platformCreateStatusBar(window);
+    platformSetMinimumBoardSize(window, MIN_BOARD_AREA_WIDTH, MIN_BOARD_AREA_HEIGHT);
     platformSetTimer(window, CHRONO_TIMER_ID, CHRONO_PERIOD);
     selectedTile = NO_TILE;
     secondTile = NO_TILE;

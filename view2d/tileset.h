@@ -14,6 +14,11 @@ constexpr int FACE_COUNT = 42;
 constexpr int HIDDEN_FACE_COLUMN = 7;
 constexpr int HIDDEN_FACE_ROW = 4;
 
+// The smallest board area the main window allows, in pixels of a normal
+// screen: the stretched faces of the delivered tile sets stay about 30 x 40.
+constexpr int MIN_BOARD_AREA_WIDTH = 560;
+constexpr int MIN_BOARD_AREA_HEIGHT = 440;
+
 // Cell column and row of each face, indexed by face number minus 1.
 extern const uint8_t faceColumnTable[FACE_COUNT];
 extern const uint8_t faceRowTable[FACE_COUNT];

@@ -12,9 +12,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/dialogs.h"
+#include "platform/qt/caption.h"
 #include "platform/qt/text.h"
 #include "platform/qt/window_qt.h"
 
@@ -131,12 +133,11 @@ private:
     QString title_;
 };
 
+void fitDialog(PlatformWindow* window);
+
 class DialogWidget : public QDialog {
 public:
-    DialogWidget(PlatformWindow* window, QWidget* parent)
-        : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                              Qt::WindowStaysOnTopHint),
-          window_(window) {}
+    DialogWidget(PlatformWindow* window, QWidget* parent) : QDialog(parent), window_(window) {}
     QPushButton* defaultButton = nullptr;
     bool painting = false;
 
@@ -167,6 +168,10 @@ protected:
         event->ignore();
         platformDeliver(window_, WM_CLOSE, 0, 0);
     }
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::WindowTitleChange) fitDialog(window_);
+        QDialog::changeEvent(event);
+    }
     void paintEvent(QPaintEvent* event) override {
         QDialog::paintEvent(event);
         painting = true;
@@ -196,8 +201,22 @@ QComboBox* findList(WindowHandle handle, int32_t id) {
     return control ? qobject_cast<QComboBox*>(control->widget.data()) : nullptr;
 }
 
+// The dialog is as wide as its caption needs; the client area keeps the
+// template's size, centred below the caption.
+void fitDialog(PlatformWindow* window) {
+    QWidget* dialog = window->widget;
+    QWidget* client = window->client;
+    if (!dialog || !client) return;
+    const QMargins margins = dialogContentMargins(dialog);
+    const int inner = client->width();
+    const int width = std::max(inner + margins.left() + margins.right(), dialogCaptionWidth(dialog));
+    dialog->setFixedSize(width, client->height() + margins.top() + margins.bottom());
+    client->move(margins.left() + (width - margins.left() - margins.right() - inner) / 2, margins.top());
+}
+
 void buildItem(PlatformWindow* window, DialogWidget* dialog, const DialogItem& item,
                std::vector<QButtonGroup*>& groups, bool& previousWasRadio) {
+    QWidget* client = window->client;
     const QString text = fromGameText(item.text);
     const int32_t id = item.id;
     QRect box(unitsToPixels(window->unitX, item.x), unitsToPixels(window->unitY, item.y),
@@ -207,7 +226,7 @@ void buildItem(PlatformWindow* window, DialogWidget* dialog, const DialogItem& i
     auto command = [window, id] { platformDeliver(window, WM_COMMAND, (uintptr_t)(uint32_t)id, 0); };
     switch (item.kind) {
         case DIALOG_STATIC: {
-            QLabel* label = new QLabel(withoutMnemonics(text), dialog);
+            QLabel* label = new QLabel(withoutMnemonics(text), client);
             label->setTextFormat(Qt::PlainText);
             label->setWordWrap(true);
             Qt::Alignment horizontal = (item.flags & DIALOG_FLAG_CENTRE) ? Qt::AlignHCenter
@@ -220,7 +239,7 @@ void buildItem(PlatformWindow* window, DialogWidget* dialog, const DialogItem& i
         }
         case DIALOG_BUTTON:
         case DIALOG_DEFAULT_BUTTON: {
-            QPushButton* button = new QPushButton(text, dialog);
+            QPushButton* button = new QPushButton(text, client);
             button->setAutoDefault(false);
             if (item.kind == DIALOG_DEFAULT_BUTTON && !dialog->defaultButton) {
                 button->setDefault(true);
@@ -231,13 +250,13 @@ void buildItem(PlatformWindow* window, DialogWidget* dialog, const DialogItem& i
             break;
         }
         case DIALOG_CHECKBOX: {
-            QCheckBox* box = new WholeButton<QCheckBox>(text, dialog);
+            QCheckBox* box = new WholeButton<QCheckBox>(text, client);
             QObject::connect(box, &QCheckBox::clicked, dialog, command);
             widget = box;
             break;
         }
         case DIALOG_RADIO: {
-            QRadioButton* radio = new WholeButton<QRadioButton>(text, dialog);
+            QRadioButton* radio = new WholeButton<QRadioButton>(text, client);
             radio->setAutoExclusive(false);
             if (!previousWasRadio || (item.flags & DIALOG_FLAG_GROUP) || groups.empty()) {
                 QButtonGroup* buttons = new QButtonGroup(dialog);
@@ -251,17 +270,17 @@ void buildItem(PlatformWindow* window, DialogWidget* dialog, const DialogItem& i
             break;
         }
         case DIALOG_GROUPBOX: {
-            widget = new GroupFrame(withoutMnemonics(text), dialog);
+            widget = new GroupFrame(withoutMnemonics(text), client);
             break;
         }
         case DIALOG_EDIT: {
-            QLineEdit* edit = new QLineEdit(text, dialog);
+            QLineEdit* edit = new QLineEdit(text, client);
             edit->setFrame(true);
             widget = edit;
             break;
         }
         case DIALOG_LIST: {
-            QComboBox* list = new QComboBox(dialog);
+            QComboBox* list = new QComboBox(client);
             list->setEditable(false);
             list->setFont(dialog->font());
             int closedHeight = list->sizeHint().height();
@@ -273,13 +292,13 @@ void buildItem(PlatformWindow* window, DialogWidget* dialog, const DialogItem& i
             break;
         }
         case DIALOG_ICON: {
-            QLabel* icon = new QLabel(dialog);
+            QLabel* icon = new QLabel(client);
             icon->setPixmap(platformProgramIcon().pixmap(QSize(32, 32)));
             box.setSize(QSize(32, 32));
             widget = icon;
             break;
         }
-        case DIALOG_SWATCH: widget = new Swatch(dialog); break;
+        case DIALOG_SWATCH: widget = new Swatch(client); break;
         default: return;
     }
     previousWasRadio = item.kind == DIALOG_RADIO;
@@ -318,7 +337,8 @@ int platformRunDialog(WindowHandle owner, const DialogTemplate* dialogTemplate, 
     window->kind = WINDOW_KIND_DIALOG;
     window->procedure = procedure;
     window->dialogParameter = parameter;
-    DialogWidget* dialog = new DialogWidget(window, platformTopWidget(owner));
+    QWidget* ownerWidget = platformTopWidget(owner);
+    DialogWidget* dialog = new DialogWidget(window, ownerWidget);
     window->widget = dialog;
     QFont font = dialogFont();
     dialog->setFont(font);
@@ -326,8 +346,12 @@ int platformRunDialog(WindowHandle owner, const DialogTemplate* dialogTemplate, 
     dialog->setWindowTitle(fromGameText(dialogTemplate->caption));
     dialog->setModal(true);
     dialog->setWindowModality(Qt::ApplicationModal);
-    dialog->setFixedSize(unitsToPixels(window->unitX, dialogTemplate->width),
-                         unitsToPixels(window->unitY, dialogTemplate->height));
+    platformDressDialog(dialog, ownerWidget, false);
+    QWidget* client = new QWidget(dialog);
+    client->resize(unitsToPixels(window->unitX, dialogTemplate->width),
+                   unitsToPixels(window->unitY, dialogTemplate->height));
+    window->client = client;
+    fitDialog(window);
 
     std::vector<QButtonGroup*> groups;
     bool previousWasRadio = false;
@@ -336,19 +360,10 @@ int platformRunDialog(WindowHandle owner, const DialogTemplate* dialogTemplate, 
     for (DialogControl& control : window->controls)  // frames beneath the controls they hold
         if (control.kind == DIALOG_GROUPBOX && control.widget) control.widget->lower();
 
-    QScreen* screen = owner && platformTopWidget(owner) ? platformTopWidget(owner)->screen()
-                                                        : QGuiApplication::primaryScreen();
-    if (screen) {
-        QRect work = screen->availableGeometry();
-        dialog->move(work.x() + (work.width() - dialog->width()) / 2,
-                     work.y() + (work.height() - dialog->height()) / 2);
-    }
-
-    dialog->winId();  // the native window, so that its hints can be set before it shows
-    platformCaptionWithoutButtons(dialog);
     platformDeliver(window, WM_INITDIALOG, 0, parameter);
     int result = window->dialogResult;
     if (!window->endRequested) {
+        centreDialog(dialog, ownerWidget);  // at its final size: the caption may have changed
         dialog->exec();
         result = window->dialogResult;
         platformReactivate(dialog->parentWidget());

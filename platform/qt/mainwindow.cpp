@@ -103,8 +103,9 @@ void deliverKey(PlatformWindow* window, QKeyEvent* event, bool down) {
         return;
     }
     event->accept();
-    // With Alt held (and Alt itself) a key is a system key: Alt+F4 closes.
-    const bool system = (event->modifiers() & Qt::AltModifier) || key == VK_MENU;
+    // With Alt held (and Alt itself, and F10, the menu key) a key is a system
+    // key: Alt+F4 closes, F10 opens the menu bar.
+    const bool system = (event->modifiers() & Qt::AltModifier) || key == VK_MENU || key == VK_F10;
     uint32_t message = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
     platformDeliver(window, message, key, event->isAutoRepeat() ? KEY_REPEAT_FLAG : 0);
 }
@@ -227,6 +228,15 @@ private:
     PlatformWindow* window_;
 };
 
+// F10: the first menu of the bar opens, as a click on it would.
+void openFirstMenu(QMenuBar* bar) {
+    for (QAction* action : bar->actions())
+        if (action->menu() && action->isVisible() && action->isEnabled()) {
+            bar->setActiveAction(action);
+            return;
+        }
+}
+
 double screenRatio() {
     QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->devicePixelRatio() : 1.0;
@@ -300,8 +310,19 @@ int32_t platformDeliver(PlatformWindow* window, uint32_t message, uintptr_t firs
 void platformLayoutMainWindow(PlatformWindow* window) {
     if (!window || window->kind != WINDOW_KIND_MAIN || !window->widget || !window->client) return;
     QWidget* top = window->widget;
-    const int width = top->width(), height = top->height();
     int menuHeight = 0;
+    if (window->menuBar) {
+        menuHeight = window->menuBar->heightForWidth(top->width());
+        if (menuHeight <= 0) menuHeight = window->menuBar->sizeHint().height();
+    }
+    if (window->minimumBoardWidth > 0) {
+        int barsHeight = menuHeight;
+        if (window->toolbar) barsHeight += window->toolbar->sizeHint().height();
+        if (window->statusBar) barsHeight += window->statusBar->sizeHint().height();
+        const QSize minimum(window->minimumBoardWidth, window->minimumBoardHeight + barsHeight);
+        if (top->minimumSize() != minimum) top->setMinimumSize(minimum);  // a smaller window grows
+    }
+    const int width = top->width(), height = top->height();
     if (window->menuBar) {
         menuHeight = window->menuBar->heightForWidth(width);
         if (menuHeight <= 0) menuHeight = window->menuBar->sizeHint().height();
@@ -346,6 +367,11 @@ void platformLayoutMainWindow(PlatformWindow* window) {
 }
 
 int32_t platformDefaultWindowProc(WindowHandle handle, uint32_t message, uintptr_t first, intptr_t) {
+    if (message == WM_SYSKEYDOWN && first == VK_F10) {
+        PlatformWindow* window = platformLiveWindow(handle);
+        if (window && window->menuBar) openFirstMenu(window->menuBar);
+        return 0;
+    }
     if (message == WM_SYSKEYDOWN && first == VK_F4) {
         PlatformWindow* window = platformLiveWindow(handle);
         if (window && window->kind == WINDOW_KIND_MAIN) platformDeliver(window, WM_CLOSE, 0, 0);
@@ -502,6 +528,14 @@ void platformPresentSurface(WindowHandle handle, const Surface* surface, int x, 
 void platformSetWindowTitle(WindowHandle handle, const char* title) {
     PlatformWindow* window = platformLiveWindow(handle);
     if (window) window->widget->setWindowTitle(fromGameText(title));
+}
+
+void platformSetMinimumBoardSize(WindowHandle handle, int width, int height) {
+    PlatformWindow* window = platformLiveWindow(handle);
+    if (!window || window->kind != WINDOW_KIND_MAIN) return;
+    window->minimumBoardWidth = width > 0 ? width : 0;
+    window->minimumBoardHeight = height > 0 ? height : 0;
+    platformLayoutMainWindow(window);
 }
 
 void platformGetClientSize(WindowHandle handle, int* width, int* height) {

@@ -52,6 +52,7 @@ struct PlatformWindow {
     int lastClientWidth = -1, lastClientHeight = -1;
     std::atomic<bool> paintPending{false};
     int cursorId = 0;
+    int minimumBoardWidth = 0, minimumBoardHeight = 0;  // logical pixels
     // Requested outer frame, kept until the window manager's frame is known.
     int requestedX = 0, requestedY = 0, requestedWidth = 0, requestedHeight = 0;
     bool frameSettled = false;
@@ -104,10 +105,10 @@ QWidget* platformTopWidget(WindowHandle window);
 // again (as the window manager would do), so that it gets WM_SETFOCUS.
 void platformReactivate(QWidget* owner);
 
-// A caption bar without close, minimise and maximise buttons (X11; elsewhere
-// the window flags alone ask for it). Call after the native window exists,
-// before it is shown.
-void platformCaptionWithoutButtons(QWidget* window);
+// Keeps a dialog out of the task bar and the pager (X11; elsewhere a transient
+// dialog is left out by the window manager). Call after the native window
+// exists, before it is shown.
+void platformKeepOutOfTaskbar(QWidget* window);
 
 // The program icon (all sizes built in).
 QIcon platformProgramIcon();

@@ -5,10 +5,12 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <cstring>
 #include <functional>
 #include <vector>
@@ -297,7 +299,7 @@ private slots:
             edit = control<QLineEdit>(ID_EDIT)->geometry();
             list = control<QComboBox>(ID_LIST)->geometry();
             icon = window->controls[11].widget->geometry();
-            client = openDialog()->rect();
+            client = platformClientWidget(current)->rect();
             convertedX = platformDialogUnitsToPixelsX(current, 100);
             convertedY = platformDialogUnitsToPixelsY(current, 100);
             QFontMetrics metrics(openDialog()->font());
@@ -373,6 +375,75 @@ private slots:
         script = nullptr;
         QVERIFY(lostWhileOpen);
         QTRY_VERIFY(ownerMessages.back() == WM_SETFOCUS);
+        platformDestroyWindow(owner);
+    }
+
+    // A dialog (and a message box) of the main window is its transient, centred
+    // on it, with none of the window manager's buttons, and as wide as its caption.
+    void transientOfItsOwnerAndWideEnoughForItsCaption() {
+        WindowHandle owner = platformCreateMainWindow("owner", 40, 30, 900, 700, platformDefaultWindowProc);
+        platformShowWindow(owner);
+        QWidget* ownerWidget = platformTopWidget(owner);
+        QVERIFY(QTest::qWaitForWindowExposed(ownerWidget));
+        const Qt::WindowFlags buttons = Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                                        Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
+        const char* longCaption = "Velmora's mah-jong v2.0 - a caption much wider than the template";
+        const DialogTemplate narrow = {longCaption, 60, 40, items + 12, 1};  // the OK button alone
+        Qt::WindowFlags flags;
+        QWidget* transientFor = nullptr;
+        QRect dialogFrame, clientArea;
+        int captionWidth = 0;
+        bool closeBox = true;
+        events.clear();
+        endOnOk = true;
+        script = [&] {
+            QDialog* dialog = openDialog();
+            flags = dialog->windowFlags();
+            transientFor = dialog->parentWidget();
+            QVERIFY(dialog->windowHandle());
+            QCOMPARE(dialog->windowHandle()->transientParent(), ownerWidget->windowHandle());
+            dialogFrame = dialog->frameGeometry();
+            clientArea = platformClientWidget(current)->geometry();
+            QFont bold = QApplication::font();
+            bold.setBold(true);
+            captionWidth = QFontMetrics(bold).horizontalAdvance(QString::fromLatin1(longCaption));
+            closeBox = dialog->findChild<QWidget*>(QStringLiteral("mjCloseBox")) != nullptr;
+            platformSendMessage(current, WM_COMMAND, ID_OK, 0);
+        };
+        QCOMPARE(platformRunDialog(owner, &narrow, dialogProc, 0), 1);
+        script = nullptr;
+        QCOMPARE(transientFor, ownerWidget);
+        QVERIFY(!(flags & buttons));
+        QVERIFY(!(flags & Qt::WindowStaysOnTopHint));  // above its owner only
+        QVERIFY(!closeBox);
+        QVERIFY(qAbs(dialogFrame.center().x() - ownerWidget->frameGeometry().center().x()) <= 2);
+        QVERIFY(qAbs(dialogFrame.center().y() - ownerWidget->frameGeometry().center().y()) <= 2);
+        QVERIFY(dialogFrame.width() > captionWidth);
+        QVERIFY(qAbs(clientArea.center().x() - dialogFrame.width() / 2) <= 1);  // the controls stay centred
+
+        // A message box: the same, and a close box that answers as Escape does.
+        QMessageBox* box = nullptr;
+        QWidget* boxOwner = nullptr;
+        QTimer::singleShot(0, [&] {
+            QTRY_VERIFY(QApplication::activeModalWidget());
+            box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            flags = box->windowFlags();
+            boxOwner = box->parentWidget();
+            QTRY_VERIFY(box->isVisible());
+            dialogFrame = box->frameGeometry();
+            QFont bold = QApplication::font();
+            bold.setBold(true);
+            captionWidth = QFontMetrics(bold).horizontalAdvance(QString::fromLatin1(longCaption));
+            QAbstractButton* close = box->findChild<QAbstractButton*>(QStringLiteral("mjCloseBox"));
+            QVERIFY(close);
+            close->click();
+        });
+        QVERIFY(!platformMessageBox(owner, longCaption, "?", PLATFORM_MB_OKCANCEL_INFORMATION));
+        QCOMPARE(boxOwner, ownerWidget);
+        QVERIFY(!(flags & buttons));
+        QVERIFY(dialogFrame.width() > captionWidth);
+        QVERIFY(qAbs(dialogFrame.center().x() - ownerWidget->frameGeometry().center().x()) <= 30);
         platformDestroyWindow(owner);
     }
 

@@ -256,11 +256,7 @@ private slots:
     }
 
     void keysKeepTheirVirtualCodes() {
-        QMenuBar* menuBar = top()->findChild<QMenuBar*>();
         received.clear();
-        QTest::keyClick(client(), Qt::Key_F10);
-        QCOMPARE(lastOf(WM_KEYDOWN)->first, VK_F10);
-        QVERIFY(!menuBar->activeAction());  // F10 does not open the menu bar
         QTest::keyClick(client(), Qt::Key_Space);
         QCOMPARE(lastOf(WM_KEYDOWN)->first, VK_SPACE);
         QCOMPARE(countOf(WM_COMMAND), 0);  // nor does Space press a toolbar button
@@ -287,6 +283,39 @@ private slots:
         QCOMPARE(lastOf(WM_SYSKEYDOWN)->first, VK_F4);
         QCOMPARE(countOf(WM_CLOSE), 1);
         QVERIFY(platformIsWindow(window));
+    }
+
+    // F10 is the menu key, Alt with an underlined letter opens that menu, and
+    // a letter in an open menu picks its item.
+    void menusFromTheKeyboard() {
+        QMenuBar* menuBar = top()->findChild<QMenuBar*>();
+        QVERIFY(QTest::qWaitForWindowActive(top()));
+        received.clear();
+        QTest::keyClick(client(), Qt::Key_F10);
+        QCOMPARE(countOf(WM_KEYDOWN), 0);
+        QCOMPARE(lastOf(WM_SYSKEYDOWN)->first, VK_F10);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QCOMPARE(menuBar->activeAction()->text(), QStringLiteral("&Game"));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        QTest::keyClick(menuBar, Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+
+        client()->setFocus();
+        QTest::keyClick(client(), Qt::Key_O, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QCOMPARE(menuBar->activeAction()->text(), QStringLiteral("&Options"));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        QTest::keyClick(menuBar, Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        client()->setFocus();
+        received.clear();
+        QTest::keyClick(client(), Qt::Key_G, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_E);  // "&Easy mode", not "E&xit"
+        QTRY_COMPARE(countOf(WM_COMMAND), 1);
+        QCOMPARE(lastOf(WM_COMMAND)->first, (uintptr_t)EASY);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        client()->setFocus();
     }
 
     void mouseCoordinatesIncludeTheToolbar() {
