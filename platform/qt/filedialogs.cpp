@@ -150,6 +150,37 @@ void placeHelpWindow(QWidget* game) {
     helpWindow->move(x, y);  // a top-level's position is its frame's
 }
 
+// Once the window manager's frame around the help window is known, the whole
+// window is brought onto the screen's work area (shorter if need be).
+bool keepHelpOnScreen() {
+    if (!helpWindow || !helpWindow->isVisible()) return false;
+    const QRect outer = helpWindow->frameGeometry(), inner = helpWindow->geometry();
+    if (outer == inner) return false;  // no frame yet
+    const QRect work = helpWindow->screen()->availableGeometry();
+    if (work.contains(outer)) return true;
+    const int extraHeight = outer.height() - inner.height(), extraWidth = outer.width() - inner.width();
+    helpWindow->resize(std::min(inner.width(), work.width() - extraWidth),
+                       std::min(inner.height(), work.height() - extraHeight));
+    const QSize size = helpWindow->frameGeometry().size();
+    helpWindow->move(std::max(work.left(), std::min(outer.left(), work.right() + 1 - size.width())),
+                     std::max(work.top(), std::min(outer.top(), work.bottom() + 1 - size.height())));
+    return true;
+}
+
+class HelpFrameWatch : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && keepHelpOnScreen()) {
+            helpWindow->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
 }  // namespace
 
 bool platformFileDialog(WindowHandle owner, bool open, const char* directory, const char* pattern,
@@ -234,6 +265,7 @@ bool platformShowHelp(WindowHandle owner, const char* fileName, const char* titl
     helpWindow->show();
     helpWindow->raise();
     helpWindow->activateWindow();
+    if (made && !keepHelpOnScreen()) helpWindow->installEventFilter(new HelpFrameWatch(helpWindow));
     return true;
 }
 

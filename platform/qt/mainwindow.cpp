@@ -315,13 +315,13 @@ void platformLayoutMainWindow(PlatformWindow* window) {
         menuHeight = window->menuBar->heightForWidth(top->width());
         if (menuHeight <= 0) menuHeight = window->menuBar->sizeHint().height();
     }
-    if (window->minimumBoardWidth > 0) {
-        int barsHeight = menuHeight;
-        if (window->toolbar) barsHeight += window->toolbar->sizeHint().height();
-        if (window->statusBar) barsHeight += window->statusBar->sizeHint().height();
-        const QSize minimum(window->minimumBoardWidth, window->minimumBoardHeight + barsHeight);
-        if (top->minimumSize() != minimum) top->setMinimumSize(minimum);  // a smaller window grows
-    }
+    int barsHeight = menuHeight;
+    if (window->toolbar) barsHeight += window->toolbar->sizeHint().height();
+    if (window->statusBar) barsHeight += window->statusBar->sizeHint().height();
+    const bool limited = window->minimumBoardWidth > 0 || window->minimumBoardHeight > 0;
+    const QSize minimum = limited ? QSize(window->minimumBoardWidth, window->minimumBoardHeight + barsHeight)
+                                  : QSize(0, 0);
+    if (top->minimumSize() != minimum) top->setMinimumSize(minimum);  // a smaller window grows
     const int width = top->width(), height = top->height();
     if (window->menuBar) {
         menuHeight = window->menuBar->heightForWidth(width);

@@ -59,6 +59,16 @@ TEST_F(LanguageFile, ValuesAreTakenVerbatimBetweenTheFirstTwoQuotes) {
     EXPECT_EQ(fake::statusCount, 1);
 }
 
+TEST_F(LanguageFile, MnemonicMarksAreKeptAsWritten) {
+    // "&" marks the underlined letter and "&&" an ampersand; the menus read them.
+    ASSERT_TRUE(loadAs("ENGLISH.TXT", "GAME \"&Game\"\r\nNEW_GAME \"&New game\"\r\n"
+                                      "HELP_ABOUT \"Fish && &Chips\"\r\nUNDO \"Undo\"\r\n"));
+    EXPECT_STREQ(LanguageTexts.GAME, "&Game");
+    EXPECT_STREQ(LanguageTexts.NEW_GAME, "&New game\tF2");
+    EXPECT_STREQ(LanguageTexts.HELP_ABOUT, "Fish && &Chips");
+    EXPECT_STREQ(LanguageTexts.UNDO, "Undo\tF7");  // a text without a mark stays as it is
+}
+
 TEST_F(LanguageFile, SuffixesOfTheMenuTexts) {
     ASSERT_TRUE(loadAs("ENGLISH.TXT",
                        "NEW_GAME \"N\"\nRESTART_GAME \"R\"\nPAUSE_CHRONO \"P\"\nHINT \"H\"\nUNDO \"U\"\n"

@@ -1,4 +1,5 @@
 // Message boxes, the file dialogs, the colour chooser and the help viewer.
+#include <QAction>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -9,6 +10,7 @@
 #include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QScrollBar>
@@ -166,6 +168,42 @@ private slots:
         QCOMPARE(QByteArray(chosen), QByteArray("mine.MYL"));
     }
 
+    // The game reads the file by its bare name in the folder it gave: the
+    // dialog neither goes elsewhere nor takes a name with a path elsewhere.
+    void fileDialogKeepsToItsFolder() {
+        QTemporaryDir top;
+        QVERIFY(QDir(top.path()).mkdir(QStringLiteral("LAYOUTS")));
+        const QString folder = top.filePath(QStringLiteral("LAYOUTS"));
+        for (const QString& path : {top.filePath(QStringLiteral("OUT.MYL")), folder + QStringLiteral("/IN.MYL")}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        bool stayed = false, stillOpen = false, noWayUp = false;
+        whenModal([&](QWidget* modal) {
+            QFileDialog* dialog = qobject_cast<QFileDialog*>(modal);
+            QWidget* up = dialog->findChild<QWidget*>(QStringLiteral("toParentButton"));
+            noWayUp = up && !up->isEnabled();
+            dialog->setDirectory(top.path());  // as a way up would
+            stayed = QTest::qWaitFor([&] { return dialog->directory().canonicalPath() == QDir(folder).canonicalPath(); });
+            QLineEdit* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            for (const QString& elsewhere : {QStringLiteral("../OUT.MYL"), top.filePath(QStringLiteral("OUT.MYL"))}) {
+                name->setText(elsewhere);
+                QTest::keyClick(name, Qt::Key_Return);
+                QCoreApplication::processEvents();
+            }
+            stillOpen = dialog->isVisible();
+            name->setText(QStringLiteral("IN.MYL"));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        char chosen[64] = "unchanged";
+        QVERIFY(platformFileDialog(nullptr, true, folder.toLocal8Bit().constData(), "*.MYL", "Layouts", "t", chosen,
+                                   sizeof chosen));
+        QVERIFY(noWayUp);
+        QVERIFY(stayed);
+        QVERIFY(stillOpen);
+        QCOMPARE(QByteArray(chosen), QByteArray("IN.MYL"));
+    }
+
     void colourChooser() {
         QColor start;
         bool customWhite = true;
@@ -214,6 +252,22 @@ private slots:
         browser->setSource(QUrl(QStringLiteral("#rules")));  // a link within the file
         QVERIFY(browser->toPlainText().contains(QStringLiteral("Take pairs.")));
         QTRY_VERIFY(browser->verticalScrollBar()->value() > 0);
+        // Back, Forward and Home, and a window that fits the screen.
+        QWidget* viewer = browser->window();
+        QAction* back = viewer->findChild<QAction*>(QStringLiteral("mjHelpBack"));
+        QAction* forward = viewer->findChild<QAction*>(QStringLiteral("mjHelpForward"));
+        QAction* home = viewer->findChild<QAction*>(QStringLiteral("mjHelpHome"));
+        QVERIFY(back && forward && home);
+        QVERIFY(back->isEnabled());
+        back->trigger();
+        QTRY_COMPARE(browser->verticalScrollBar()->value(), 0);
+        QVERIFY(forward->isEnabled());
+        forward->trigger();
+        QTRY_VERIFY(browser->verticalScrollBar()->value() > 0);
+        home->trigger();
+        QTRY_COMPARE(browser->verticalScrollBar()->value(), 0);
+        QCOMPARE(browser->source().fileName(), QStringLiteral("ENGLISH.HLP"));
+        QTRY_VERIFY(viewer->screen()->availableGeometry().contains(viewer->frameGeometry()));
         browser->window()->close();
 
         // A missing file is reported, not shown.

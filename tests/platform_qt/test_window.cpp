@@ -318,6 +318,22 @@ private slots:
         client()->setFocus();
     }
 
+    void smallestWindowKeepsItsBoardArea() {
+        const QSize before = top()->size();
+        platformSetMinimumBoardSize(window, 300, 200);
+        top()->resize(50, 50);
+        QCoreApplication::processEvents();
+        int width = 0, height = 0;
+        platformGetClientSize(window, &width, &height);
+        const double ratio = top()->devicePixelRatioF();
+        QVERIFY(width >= qRound(300 * ratio));
+        QVERIFY(height - platformToolbarHeight(window) - platformStatusBarHeight(window) >= qRound(200 * ratio));
+        platformSetMinimumBoardSize(window, 0, 0);
+        top()->resize(before);
+        QCoreApplication::processEvents();
+        QCOMPARE(top()->size(), before);
+    }
+
     void mouseCoordinatesIncludeTheToolbar() {
         received.clear();
         const double ratio = top()->devicePixelRatioF();

@@ -168,7 +168,7 @@ private slots:
         QTemporaryDir directory;
         makeFiles(directory, {"R&D.MYL"});
         QStringList items = testMenu(directory.path(), "", &head);
-        QCOMPARE(items, QStringList({"R&&D [500]"}));  // "&&" is a plain "&" on the menu
+        QCOMPARE(items, QStringList({"R&D [500]"}));  // shown as named: the item holds "R&&D", no mnemonic
         QCOMPARE(listed(head), QStringList({"R&D=R&D.MYL"}));
     }
 

@@ -36,7 +36,7 @@ void command(uint32_t id) { platformSendMessage(mainWindow, WM_COMMAND, id, 0); 
 QStringList topLevel() {
     QStringList titles;
     if (QMenuBar* bar = menuBarWidget())
-        for (QAction* action : bar->actions()) titles << action->text();
+        for (QAction* action : bar->actions()) titles << shownText(action);
     return titles;
 }
 

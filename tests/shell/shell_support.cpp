@@ -42,9 +42,9 @@ void dumpMenu(QWidget* menu, int depth, QString& out) {
         if (action->isSeparator()) {
             line += "-";
         } else if (action->menu()) {
-            line += action->text() + " >";
+            line += shownText(action) + " >";
         } else {
-            line += action->text() + " [" + QString::number(action->property("mjCommand").toUInt()) + "]";
+            line += shownText(action) + " [" + QString::number(action->property("mjCommand").toUInt()) + "]";
             if (action->isChecked()) line += " *";
         }
         out += line + "\n";
@@ -55,7 +55,7 @@ void dumpMenu(QWidget* menu, int depth, QString& out) {
 QMenu* findMenu(QWidget* menu, const QString& title) {
     for (QAction* action : menu->actions()) {
         if (!action->menu()) continue;
-        if (action->text() == title) return action->menu();
+        if (shownText(action) == title) return action->menu();
         if (QMenu* inner = findMenu(action->menu(), title)) return inner;
     }
     return nullptr;
@@ -140,6 +140,15 @@ QString menuTree() {
     QString out;
     if (QMenuBar* bar = menuBarWidget()) dumpMenu(bar, 0, out);
     return out;
+}
+
+QString shownText(const QAction* action) {
+    QString text = action->text(), shown;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size()) ++i;  // "&x" shows x, "&&" an "&"
+        shown += text[i];
+    }
+    return shown;
 }
 
 QStringList menuItems(const QString& title) {

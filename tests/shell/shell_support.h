@@ -10,6 +10,7 @@
 
 #include "platform/window.h"
 
+class QAction;
 class QMenuBar;
 class QToolBar;
 class QWidget;
@@ -41,6 +42,8 @@ QToolBar* toolBarWidget();
 QString statusBarText();
 QString windowCaption();
 // The tree of the attached menu bar, one item a line, two spaces a level:
+// An item's text as the menu shows it: without its mnemonic mark.
+QString shownText(const QAction* action);
 // "text [id]" for items (with " *" when checked), "text >" for submenus,
 // "-" for separators.
 QString menuTree();

@@ -40,7 +40,7 @@ private slots:
     void soundsStandThird() {
         QVERIFY(hasWaveDevice());
         QStringList titles;
-        for (QAction* action : menuBarWidget()->actions()) titles << action->text();
+        for (QAction* action : menuBarWidget()->actions()) titles << shownText(action);
         QCOMPARE(titles, QStringList({"Game", "Options", "Sounds", "Graphics", "Layout", "Help"}));
         QCOMPARE(menuItems("Sounds"),
                  QStringList({"Music >", "None [26000]", "-", "CANON [26001]", "MOZK478 [26002] *",

@@ -94,6 +94,15 @@ TEST(FitFaceSize, WidthLimitedAndOddSizesMadeEven) {
     EXPECT_EQ(shadowExtent, 7);
 }
 
+TEST(FitFaceSize, TheSmallestWindowStillShowsUsableFaces) {
+    resetViewState();
+    loadPicture(9 * 120, 5 * 156);  // the delivered tile sets' cells
+    setArea(MIN_BOARD_AREA_WIDTH, MIN_BOARD_AREA_HEIGHT);
+    fitFaceSize(nullptr);
+    EXPECT_GE(faceWidth, 28);
+    EXPECT_GE(faceHeight, 38);
+}
+
 TEST(FitFaceSize, UnstretchedKeepsThePictureCells) {
     resetViewState();
     Settings.StretchTiles = 0;

@@ -11,7 +11,9 @@ For every *.TXT file:
     comment (";" in the first column) or shorter than 3 characters;
   - menu and tip values, with the function-key suffix the game appends,
     fit their 127 characters; tips fit the 79 characters a tooltip shows;
-  - menu values hold no "&" (the menus would show it) and no tab;
+  - every menu value marks one letter (or digit) with "&" as its mnemonic
+    ("&&" is a plain ampersand), and no two items of one menu share a
+    mnemonic (upper and lower case alike); menu values hold no tab;
   - no line is longer than 1023 characters;
   - every language file has its help file (same name, extension .HLP).
 
@@ -26,6 +28,22 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 HEADER = os.path.join(ROOT, "settings", "language.h")
 LANGUAGE_DIRECTORY = os.path.join(ROOT, "data", "LANGUAGE")
+
+# The menus of the menu bar as settings/menubar.cpp builds them; items that are
+# never shown together stand in separate alternatives. The file lists have no
+# mnemonics; NONE and MORE stand beside them in the file submenus.
+MENUS = {
+    "the menu bar": [["GAME", "OPTIONS", "SOUNDS", "GRAPHICS", "LAYOUT", "HELP"]],
+    "GAME": [["NEW_GAME", "RESTART_GAME", "EASYMODE", "AUTOPLAY", "PAUSE_CHRONO", "HINT", "UNDO",
+              "SAVE_GAME", "LOAD_GAME", "EXIT"]],
+    "OPTIONS": [[view, "SHOW_CHRONO", "SHADOWS", "CHANGE_CURSOR", "LANGUAGE", "CONFIG"]
+                for view in ("GO2D", "GO3D")],
+    "SOUNDS": [["CHANGE_MUSIC", "CHANGE_SOUND1", "CHANGE_SOUND2", "CHANGE_SOUND3", "USE_SOUNDS"]],
+    "GRAPHICS": [["TILESET", "BACKGROUND", "USE_TEXTURES", "CHANGE_COLORS"]],
+    "LAYOUT": [["LOAD_LAYOUT", "SAVE_LAYOUT", "HALL_OF_FAME", "RANDOM_LAYOUT"]],
+    "HELP": [["HELP_FILE", "HELP_ABOUT"]],
+    "a file list": [["NONE", "MORE"]],
+}
 
 MENU_TEXT_LIMIT = 127
 TIP_SHOWN_LIMIT = 79
@@ -53,6 +71,42 @@ def key_tables(header_path):
     return dict(menu), tips, long_texts
 
 
+def mnemonics(value):
+    """The letters marked with a single "&" ("&&" is an ampersand), and whether
+    a single "&" ends the text."""
+    marked, i, dangling = [], 0, False
+    while i < len(value):
+        if value[i] == "&":
+            if i + 1 == len(value):
+                dangling = True
+            elif value[i + 1] != "&":
+                marked.append(value[i + 1])
+            i += 2
+            continue
+        i += 1
+    return marked, dangling
+
+
+def check_mnemonics(values, problems):
+    for key, value in values.items():
+        marked, dangling = mnemonics(value)
+        if dangling:
+            problems.append("%s ends with a single '&'" % key)
+        if len(marked) != 1 or not marked[0].isalnum():
+            problems.append("%s must mark exactly one letter or digit with '&' (marks: %r)" % (key, marked))
+    for menu, alternatives in MENUS.items():
+        for items in alternatives:
+            seen = {}
+            for key in items:
+                marked, _ = mnemonics(values.get(key, ""))
+                if len(marked) != 1:
+                    continue
+                letter = marked[0].lower()
+                if letter in seen and seen[letter] != key:
+                    problems.append("%s and %s share the mnemonic %r in %s" % (seen[letter], key, letter, menu))
+                seen.setdefault(letter, key)
+
+
 def check_file(path, menu, tips, long_texts):
     problems = []
     raw = open(path, "rb").read()
@@ -66,7 +120,7 @@ def check_file(path, menu, tips, long_texts):
     if lines and lines[-1] == "":
         lines.pop()
     known = set(menu) | set(tips) | set(long_texts)
-    seen = {}
+    seen, values = {}, {}
     for number, line in enumerate(lines, 1):
         where = "line %d" % number
         if "\n" in line or "\r" in line:
@@ -90,13 +144,12 @@ def check_file(path, menu, tips, long_texts):
             problems.append('%s: %s is not written as KEY = "value"' % (where, key))
         value = line.split('"')[1]
         seen.setdefault(key, []).append(number)
+        values[key] = value
         if key in menu:
             total = len(value) + len(menu[key])
             if total > MENU_TEXT_LIMIT:
                 problems.append("%s: %s is %d characters with its suffix, more than %d"
                                 % (where, key, total, MENU_TEXT_LIMIT))
-            if "&" in value:
-                problems.append("%s: %s holds an '&'" % (where, key))
             if "\t" in value:
                 problems.append("%s: %s holds a tab (the game adds the key itself)" % (where, key))
             if value != value.strip():
@@ -110,6 +163,7 @@ def check_file(path, menu, tips, long_texts):
         count = len(seen.get(key, []))
         if count != 1:
             problems.append("key %s occurs %d times" % (key, count))
+    check_mnemonics({key: values[key] for key in menu if key in values}, problems)
     return problems
 
 
