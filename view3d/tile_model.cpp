@@ -48,6 +48,11 @@ void blendedGrey() {
 
 void drawTileBox(int, uint32_t topColour, uint32_t sideColour, uint32_t textureList, uint32_t texture) {
     const float inclination = Settings.Inclination;
+    // The faces lie a little deeper than they are, so that the outline along
+    // their edges (in the same planes, or a hair beside them) is drawn whole
+    // instead of losing every other pixel to the face.
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glPolygonOffset(1.0f, 1.0f);
     for (int k = 0; k < BOX_TRIANGLES; ++k) {
         const bool top = k == TOP_TRIANGLE_A || k == TOP_TRIANGLE_B;
         if (k == TOP_TRIANGLE_A && texture != 0) {
@@ -68,6 +73,7 @@ void drawTileBox(int, uint32_t topColour, uint32_t sideColour, uint32_t textureL
         glEnd();
         outline(k, v);
     }
+    glDisable(GL_POLYGON_OFFSET_FILL);
 }
 
 void drawFaceSymbol(int face) {

@@ -1,11 +1,14 @@
 // The OpenGL context of the main window on Qt: a compatibility context on an
 // off-screen surface, drawing into a framebuffer object of the client size.
+// The buffer is multisampled where the driver allows (resolved into a plain
+// one before it is read), a plain one otherwise.
 // Presenting reads the picture back into the window's frame, which the client
 // widget shows like any 2D frame, so that mouse coordinates, the toolbar and
 // the status bar are the same in both views.
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
+#include <QOpenGLFramebufferObjectFormat>
 #include <QSurfaceFormat>
 #include <GL/gl.h>
 #include <cstring>
@@ -16,13 +19,44 @@
 
 namespace {
 
+constexpr int SAMPLES = 4;  // multisampling asked for: smooth tile edges where the driver has it
+
 struct GLWindowState {
     WindowHandle window = nullptr;
     QOpenGLContext* context = nullptr;
     QOffscreenSurface* surface = nullptr;
-    QOpenGLFramebufferObject* buffer = nullptr;
+    QOpenGLFramebufferObject* buffer = nullptr;    // drawn into
+    QOpenGLFramebufferObject* resolved = nullptr;  // the multisampled picture resolved, to be read
+    bool multisampling = true;                     // until a multisampled buffer fails once
     std::vector<uint8_t> pixels;
 } gl;
+
+void releaseBuffers() {
+    delete gl.buffer;
+    gl.buffer = nullptr;
+    delete gl.resolved;
+    gl.resolved = nullptr;
+}
+
+// A multisampled buffer with a plain one to resolve it into, when the driver
+// has them; otherwise (and from then on) one plain buffer.
+bool makeBuffers(int width, int height) {
+    releaseBuffers();
+    if (gl.multisampling && QOpenGLFramebufferObject::hasOpenGLFramebufferBlit()) {
+        QOpenGLFramebufferObjectFormat format;
+        format.setAttachment(QOpenGLFramebufferObject::Depth);
+        format.setSamples(SAMPLES);
+        gl.buffer = new QOpenGLFramebufferObject(width, height, format);
+        gl.resolved = new QOpenGLFramebufferObject(width, height);
+        if (gl.buffer->isValid() && gl.buffer->format().samples() > 0 && gl.resolved->isValid()) return true;
+        releaseBuffers();
+        gl.multisampling = false;
+    }
+    gl.buffer = new QOpenGLFramebufferObject(width, height, QOpenGLFramebufferObject::Depth);
+    if (gl.buffer->isValid()) return true;
+    releaseBuffers();
+    return false;
+}
 
 void clientSize(PlatformWindow* window, int* width, int* height) {
     *width = window->frame.width();
@@ -38,13 +72,8 @@ bool bindBuffer(PlatformWindow* window) {
         clientSize(window, &width, &height);
     }
     if (!gl.buffer || gl.buffer->width() != width || gl.buffer->height() != height) {
-        delete gl.buffer;
-        gl.buffer = new QOpenGLFramebufferObject(width, height, QOpenGLFramebufferObject::Depth);
-        if (!gl.buffer->isValid()) {
-            delete gl.buffer;
-            gl.buffer = nullptr;
-            return false;
-        }
+        if (!makeBuffers(width, height)) return false;
+        if (gl.resolved) glEnable(GL_MULTISAMPLE);
     }
     return gl.buffer->bind();
 }
@@ -94,8 +123,13 @@ void platformPresentGL(WindowHandle handle) {
     if (!window || handle != gl.window || !gl.buffer) return;
     const int width = gl.buffer->width(), height = gl.buffer->height();
     gl.pixels.resize((size_t)width * (size_t)height * 4);
+    if (gl.resolved) {
+        QOpenGLFramebufferObject::blitFramebuffer(gl.resolved, gl.buffer);
+        gl.resolved->bind();
+    }
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, gl.pixels.data());
+    if (gl.resolved) gl.buffer->bind();
     {
         std::lock_guard<std::mutex> lock(window->frameMutex);
         QImage& frame = window->frame;
@@ -116,8 +150,7 @@ void platformPresentGL(WindowHandle handle) {
 void platformDestroyGLContext(WindowHandle handle) {
     if (handle != gl.window || !gl.context) return;
     if (gl.surface && gl.surface->isValid()) gl.context->makeCurrent(gl.surface);
-    delete gl.buffer;
-    gl.buffer = nullptr;
+    releaseBuffers();
     gl.context->doneCurrent();
     delete gl.context;
     gl.context = nullptr;

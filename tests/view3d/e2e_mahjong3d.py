@@ -9,9 +9,11 @@ click on the 3D board selects or removes a tile (picking), that the arrow keys
 turn the board, and that F12 ends the program and writes the 3D settings
 (scenario "play"). Scenario "no_gl" hides the OpenGL driver: the program shows
 the error box "ChoosePixelFormat failed." titled "Error" and ends with status 1
-without writing its settings.
+without writing its settings. Scenario "outlines" looks at white tiles on a
+white ground, tilted: their black outlines are whole lines, not dashes (the
+faces once hid every other pixel of the lines along their edges).
 
-    e2e_mahjong3d.py --program PATH --data DIR --out DIR --scenario play|no_gl
+    e2e_mahjong3d.py --program PATH --data DIR --out DIR --scenario play|no_gl|outlines
 """
 import argparse
 import ctypes
@@ -266,6 +268,29 @@ class Run:
             if expected not in ini:
                 raise Failure("the settings file lacks %r" % expected)
 
+    def run_outlines(self):
+        white = "255 255 255"
+        lines = ["XPosition = -45.0", "Textures = 0", "Shadows = 0", "SidesColor = " + white,
+                 "BackgroundColor = " + white]
+        lines += ["RGBLevel[%d]Color = %s" % (n, white) for n in range(5)]
+        lines += ["RGBVal[%d]Color = %s" % (n, white) for n in range(4)]
+        with open(os.path.join(self.data, "MAH-JONG.INI"), "ab") as ini:
+            ini.write("".join(line + "\r\n" for line in lines).encode())
+        self.start()
+        self.wid, self.x, self.y, self.width, self.height = wait_for("the main window", self.window, 30)
+        board = wait_for("the board file", self.board, 30)
+        self.settle(2)
+        shot = self.board_area(self.screenshot("outlines"), board)
+        # The front edge of the front row is one unbroken row of dark pixels, and
+        # hardly any dark pixel stands in a piece of its own (a dash).
+        longest, pieces = outline_runs(shot)
+        if longest < shot.size[0] // 3:
+            raise Failure("the longest outline row is %d pixels, not a third of the board's width" % longest)
+        if pieces > 20:
+            raise Failure("%d outline pixels lie in dashes" % pieces)
+        self.key("F12")
+        self.proc.wait(20)
+
     def close(self):
         for proc in (self.proc, self.xvfb):
             if proc is not None and proc.poll() is None:
@@ -319,6 +344,40 @@ class Picture:
         return self.data
 
 
+def outline_runs(picture, darkest=160, dash=12):
+    """The longest run of dark pixels in a row, and how many dark pixels lie in
+    8-connected pieces of fewer than `dash` pixels."""
+    width, height = picture.size
+    data = picture.tobytes()
+    dark = [[sum(data[(y * width + x) * 3:(y * width + x) * 3 + 3]) < 3 * darkest for x in range(width)]
+            for y in range(height)]
+    longest = 0
+    for row in dark:
+        run = 0
+        for pixel in row:
+            run = run + 1 if pixel else 0
+            longest = max(longest, run)
+    seen = [[False] * width for _ in range(height)]
+    in_dashes = 0
+    for y in range(height):
+        for x in range(width):
+            if not dark[y][x] or seen[y][x]:
+                continue
+            seen[y][x] = True
+            stack, size = [(x, y)], 0
+            while stack:
+                cx, cy = stack.pop()
+                size += 1
+                for nx in (cx - 1, cx, cx + 1):
+                    for ny in (cy - 1, cy, cy + 1):
+                        if 0 <= nx < width and 0 <= ny < height and dark[ny][nx] and not seen[ny][nx]:
+                            seen[ny][nx] = True
+                            stack.append((nx, ny))
+            if size < dash:
+                in_dashes += size
+    return longest, in_dashes
+
+
 def difference(a, b):
     """The share of pixels that differ between two pictures of the same size."""
     if a.size != b.size:
@@ -333,12 +392,14 @@ def main():
     parser.add_argument("--program", required=True)
     parser.add_argument("--data", required=True)
     parser.add_argument("--out", required=True)
-    parser.add_argument("--scenario", choices=("play", "no_gl"), default="play")
+    parser.add_argument("--scenario", choices=("play", "no_gl", "outlines"), default="play")
     args = parser.parse_args()
     run = Run(args)
     try:
         if args.scenario == "play":
             run.run()
+        elif args.scenario == "outlines":
+            run.run_outlines()
         else:
             run.run_without_gl()
     except Failure as failure:
