@@ -10,12 +10,16 @@ constexpr int STATUSBAR_CONTROL_ID = 2;
 
 struct ToolbarEntry {
     int32_t command;  // WM_COMMAND id sent by the button
-    int32_t icon;     // index of the 16 x 16 icon in the strip; TOOLBAR_SEPARATOR for a separator
+    int32_t icon;     // index of the icon in the strip; TOOLBAR_SEPARATOR for a separator
 };
 constexpr int32_t TOOLBAR_SEPARATOR = -1;
 
+// 2 when the window's screen has a device pixel ratio of 2 or more (its icons
+// then come from the strip drawn at twice the size), 1 otherwise.
+int platformIconScale(WindowHandle window);
 // Creates (or replaces) the toolbar of the main window from the icon strip
-// (icons 16 x 16 side by side; light grey 192, 192, 192 is transparent) and
+// (square icons as high as the strip side by side, 16 or 32 pixels, shown
+// 16 pixels of a normal screen wide; light grey 192, 192, 192 is transparent) and
 // count entries. A click sends the command to the window; when the mouse rests
 // on a button the tooltip text is asked for with WM_NOTIFY (first =
 // TOOLBAR_CONTROL_ID, second = TooltipRequest*, platform/messages.h). Buttons

@@ -45,30 +45,31 @@ const char* tipText(uint32_t command) {
 
 }  // namespace
 
-bool loadIconStrip(Surface* strip) {
+bool loadIconStrip(Surface* strip, int scale) {
     const uint8_t* data = nullptr;
     size_t size = 0;
-    if (!platformResourceData(RESOURCE_ICON_STRIP, &data, &size)) {
+    if (!platformResourceData(scale >= 2 ? RESOURCE_LARGE_ICON_STRIP : RESOURCE_ICON_STRIP, &data, &size)) {
         releaseSurface(strip);
         return false;
     }
     return decodeBitmap(data, size, strip);
 }
 
-void makeMenuIcons(WindowHandle) {
+void makeMenuIcons(WindowHandle window) {
     Surface strip = {0, 0, nullptr};
-    if (!loadIconStrip(&strip)) return;
+    if (!loadIconStrip(&strip, platformIconScale(window))) return;
+    const int side = strip.height;
     const uint32_t menuColour = platformMenuBackgroundColour();
     int width = platformMetric(METRIC_MENU_CHECK_WIDTH);
     int height = platformMetric(METRIC_MENU_CHECK_HEIGHT);
-    if (width < 1) width = ICON_SIZE;
-    if (height < 1) height = ICON_SIZE;
+    if (width < 1) width = side;
+    if (height < 1) height = side;
     for (int i = 0; i < MENU_ICON_COUNT; ++i) {
         Surface icon = {0, 0, nullptr};
-        if (!createSurface(&icon, ICON_SIZE, ICON_SIZE)) continue;
-        for (int y = 0; y < ICON_SIZE; ++y)
-            for (int x = 0; x < ICON_SIZE; ++x) {
-                uint32_t colour = getPixel(&strip, ICON_SIZE * i + x, y) & 0x00FFFFFF;
+        if (!createSurface(&icon, side, side)) continue;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x) {
+                uint32_t colour = getPixel(&strip, side * i + x, y) & 0x00FFFFFF;
                 setPixel(&icon, x, y, colour == ICON_BACKGROUND ? menuColour : colour);
             }
         releaseSurface(&menuIcons[i]);
@@ -84,7 +85,7 @@ void releaseMenuIcons() {
 
 int createToolbar(WindowHandle window) {
     Surface strip = {0, 0, nullptr};
-    loadIconStrip(&strip);
+    loadIconStrip(&strip, platformIconScale(window));
     int height = platformCreateToolbar(window, &strip, toolbarEntries, TOOLBAR_ENTRY_COUNT);
     releaseSurface(&strip);
     return height;

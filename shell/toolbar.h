@@ -1,5 +1,6 @@
 // The toolbar with its tooltips and the small icons of the menus, both taken
-// from the icon strip (ten 16 x 16 icons side by side).
+// from the icon strip (ten 16 x 16 icons side by side; on screens of twice the
+// density the strip drawn at twice the size).
 #pragma once
 #include <cstdint>
 #include "platform/messages.h"
@@ -16,8 +17,9 @@ extern const uint32_t iconCommands[MENU_ICON_COUNT];
 // The menu icons at the menu's check-mark size; empty until makeMenuIcons.
 extern Surface menuIcons[MENU_ICON_COUNT];
 
-// Decodes the icon strip resource into strip; false when it cannot be read.
-bool loadIconStrip(Surface* strip);
+// Decodes the icon strip resource of this scale (1, or 2 for the strip drawn
+// at twice the size) into strip; false when it cannot be read.
+bool loadIconStrip(Surface* strip, int scale = 1);
 void makeMenuIcons(WindowHandle window);
 void releaseMenuIcons();
 

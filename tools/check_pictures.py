@@ -9,8 +9,9 @@ Reads every BMP header by hand (no imaging library needed) and checks:
   - tile sets (data/TILESETS) divide into 9 x 5 equal cells with
     faces of roughly the proportions of a tile;
   - backgrounds are at least 640 x 400, the splash picture at least 200 x 100;
-  - the icon strip (resources/iconstrip.bmp) is 160 x 16 with 4 bits,
-    and its background colour light grey is in its colour table;
+  - the icon strip (resources/iconstrip.bmp) is 160 x 16 with 4 bits, the
+    large one (resources/iconstrip-32.bmp) 320 x 32 with 4 bits, and their
+    background colour light grey is in their colour tables;
   - the cursor list names 904 and 905 with their hot spots and the PNG files
     named by the resources exist.
 
@@ -110,13 +111,13 @@ def check_picture(path, min_w, min_h, bits=24):
     return faults
 
 
-def check_icon_strip(path):
+def check_icon_strip(path, side=16):
     fields, faults = read_bmp_header(path)
     if faults:
         return faults
-    if (fields["width"], fields["height"], fields["bits"]) != (160, 16, 4):
-        faults.append("%s: %d x %d with %d bits, expected 160 x 16 with 4"
-                      % (path, fields["width"], fields["height"], fields["bits"]))
+    if (fields["width"], fields["height"], fields["bits"]) != (10 * side, side, 4):
+        faults.append("%s: %d x %d with %d bits, expected %d x %d with 4"
+                      % (path, fields["width"], fields["height"], fields["bits"], 10 * side, side))
     if (192, 192, 192) not in fields.get("palette", []):
         faults.append("%s: light grey (192, 192, 192) missing from the colour table" % path)
     return faults
@@ -201,12 +202,13 @@ def main():
         checked += 1
     else:
         faults.append("%s: missing" % splash)
-    strip = os.path.join(res, "iconstrip.bmp")
-    if os.path.exists(strip):
-        faults += check_icon_strip(strip)
-        checked += 1
-    else:
-        faults.append("%s: missing" % strip)
+    for name, side in (("iconstrip.bmp", 16), ("iconstrip-32.bmp", 32)):
+        strip = os.path.join(res, name)
+        if os.path.exists(strip):
+            faults += check_icon_strip(strip, side)
+            checked += 1
+        else:
+            faults.append("%s: missing" % strip)
     faults += check_cursors(res)
     faults += check_icons(res)
 

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QStyle>
 #include <algorithm>
 #include <vector>
 
@@ -235,7 +236,11 @@ bool platformIsMenuItemChecked(MenuHandle handle, uint32_t id) {
 bool platformSetMenuItemIcon(MenuHandle handle, uint32_t id, const Surface* icon) {
     PlatformMenu* menu = liveMenu(handle);
     if (!menu || !icon || !icon->pixels) return false;
-    QIcon picture(QPixmap::fromImage(platformSurfaceImage(icon)));
+    // The picture has the device pixels of the menu's icon size: shown at that size.
+    QImage image = platformSurfaceImage(icon);
+    const int shown = QApplication::style()->pixelMetric(QStyle::PM_SmallIconSize);
+    if (shown > 0 && icon->width > shown) image.setDevicePixelRatio((double)icon->width / shown);
+    QIcon picture(QPixmap::fromImage(image));
     return visitItems(menuWidget(menu), id, [&picture](QAction* action) {
         action->setIcon(picture);
         action->setIconVisibleInMenu(true);

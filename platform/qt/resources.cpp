@@ -1,5 +1,5 @@
 // Resources built in with Qt's resource system: the program icon 907, the
-// cursors 904 and 905 with their hot spots, the icon strip 902.
+// cursors 904 and 905 with their hot spots, the icon strips 902 and 903.
 #include <QByteArray>
 #include <QFile>
 #include <QIcon>
@@ -21,6 +21,7 @@ struct ResourceFile {
 
 ResourceFile resourceFiles[] = {
     {RESOURCE_ICON_STRIP, ":/mahjong/iconstrip.bmp", nullptr},
+    {RESOURCE_LARGE_ICON_STRIP, ":/mahjong/iconstrip-32.bmp", nullptr},
     {RESOURCE_NORMAL_CURSOR, ":/mahjong/cursor-904.png", nullptr},
     {RESOURCE_PRESSED_CURSOR, ":/mahjong/cursor-905.png", nullptr},
     {RESOURCE_PROGRAM_ICON, ":/mahjong/icon-32.png", nullptr},

@@ -17,12 +17,17 @@ void platformShowSplash(const Surface* picture) {
     if (image.isNull() || !platformDispatcher()) return;
     QScreen* screen = QGuiApplication::primaryScreen();
     double ratio = screen ? screen->devicePixelRatio() : 1.0;
+    // As large as on a normal screen: one picture pixel a logical pixel,
+    // smoothly enlarged on a denser screen.
+    const QSize size = image.size();
+    if (ratio > 1.0)
+        image = image.scaled(qRound(size.width() * ratio), qRound(size.height() * ratio), Qt::IgnoreAspectRatio,
+                             Qt::SmoothTransformation);
     image.setDevicePixelRatio(ratio);
     QLabel* label = new QLabel(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     label->setAttribute(Qt::WA_DeleteOnClose);
     label->setPixmap(QPixmap::fromImage(image));
     label->setContentsMargins(0, 0, 0, 0);
-    QSize size(qRound(image.width() / ratio), qRound(image.height() / ratio));
     label->resize(size);
     QRect work = screen ? screen->availableGeometry() : QRect(0, 0, size.width(), size.height());
     label->move(work.x() + (work.width() - size.width()) / 2, work.y() + (work.height() - size.height()) / 2);

@@ -51,8 +51,11 @@ private:
     PlatformWindow* window_;
 };
 
+// Icons are as high as the strip and shown ICON_SIZE logical pixels wide.
 QIcon iconFromStrip(const QImage& strip, int index) {
-    QImage icon = strip.copy(index * ICON_SIZE, 0, ICON_SIZE, ICON_SIZE).convertToFormat(QImage::Format_ARGB32);
+    const int side = strip.height();
+    QImage icon = strip.copy(index * side, 0, side, side).convertToFormat(QImage::Format_ARGB32);
+    icon.setDevicePixelRatio((double)side / ICON_SIZE);
     for (int y = 0; y < icon.height(); ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(icon.scanLine(y));
         for (int x = 0; x < icon.width(); ++x)
@@ -99,7 +102,7 @@ int platformCreateToolbar(WindowHandle handle, const Surface* iconStrip, const T
         }
         QAction* action = toolbar->addAction(QString());
         int index = entries[i].icon;
-        if (!strip.isNull() && index >= 0 && (index + 1) * ICON_SIZE <= strip.width())
+        if (!strip.isNull() && index >= 0 && (index + 1) * strip.height() <= strip.width())
             action->setIcon(iconFromStrip(strip, index));
         uint32_t command = (uint32_t)entries[i].command;
         QObject::connect(action, &QAction::triggered, toolbar, [window, command] {
@@ -116,6 +119,11 @@ int platformCreateToolbar(WindowHandle handle, const Surface* iconStrip, const T
     toolbar->show();
     platformLayoutMainWindow(window);
     return platformToolbarHeight(handle);
+}
+
+int platformIconScale(WindowHandle handle) {
+    PlatformWindow* window = platformLiveWindow(handle);
+    return platformDevicePixelRatio(window) >= 2.0 ? 2 : 1;
 }
 
 int platformToolbarHeight(WindowHandle handle) {

@@ -434,12 +434,12 @@ private slots:
             dialogFrame = box->frameGeometry();
             QFont bold = QApplication::font();
             bold.setBold(true);
-            captionWidth = QFontMetrics(bold).horizontalAdvance(QString::fromLatin1(longCaption));
+            captionWidth = QFontMetrics(bold).horizontalAdvance(QStringLiteral("Velmora's mah-jong v2.0"));
             QAbstractButton* close = box->findChild<QAbstractButton*>(QStringLiteral("mjCloseBox"));
             QVERIFY(close);
             close->click();
         });
-        QVERIFY(!platformMessageBox(owner, longCaption, "?", PLATFORM_MB_OKCANCEL_INFORMATION));
+        QVERIFY(!platformMessageBox(owner, "Velmora's mah-jong v2.0", "?", PLATFORM_MB_OKCANCEL_INFORMATION));
         QCOMPARE(boxOwner, ownerWidget);
         QVERIFY(!(flags & buttons));
         QVERIFY(dialogFrame.width() > captionWidth);

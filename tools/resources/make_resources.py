@@ -10,6 +10,8 @@
     resources/cursors.txt       "<id> <hot spot x> <hot spot y>" per cursor
     resources/iconstrip.bmp     the toolbar and menu icons (902), 160 x 16,
                                 a 4-bit BMP with the standard 16 colours
+    resources/iconstrip-32.bmp  the same icons drawn at twice the size (903),
+                                320 x 32, for screens of twice the density
     data/Splash.bmp             the start-up picture, 480 x 300, 24-bit
 
 Everything is drawn here; two runs give the same bytes.
@@ -48,6 +50,32 @@ def icon_strip_indices():
             for x, ch in enumerate(row):
                 indices[y * width + 16 * n + x] = keys.index(ch)
     return indices, width
+
+
+def scale2x(indices, width, height):
+    """The picture at twice the size, pixel art kept sharp: each pixel becomes
+    four, and a corner takes the colour of its two neighbours where they agree
+    (and the picture does not run on straight there), so that steps along a
+    diagonal become smooth edges instead of big blocks."""
+    out = [0] * (4 * width * height)
+
+    def at(x, y):
+        x = min(max(x, 0), width - 1)
+        y = min(max(y, 0), height - 1)
+        return indices[y * width + x]
+
+    for y in range(height):
+        for x in range(width):
+            p = at(x, y)
+            a, b, c, d = at(x, y - 1), at(x + 1, y), at(x - 1, y), at(x, y + 1)
+            e0 = a if c == a and c != d and a != b else p
+            e1 = b if a == b and a != c and b != d else p
+            e2 = c if d == c and d != b and c != a else p
+            e3 = d if b == d and b != a and d != c else p
+            row = 2 * y * 2 * width
+            out[row + 2 * x], out[row + 2 * x + 1] = e0, e1
+            out[row + 2 * width + 2 * x], out[row + 2 * width + 2 * x + 1] = e2, e3
+    return out
 
 
 def icon_strip_image():
@@ -267,6 +295,8 @@ def main():
     indices, width = icon_strip_indices()
     bmpfile.write_file(os.path.join(res, "iconstrip.bmp"),
                        bmpfile.bmp4_bytes(indices, width, 16, pixelart.PALETTE))
+    bmpfile.write_file(os.path.join(res, "iconstrip-32.bmp"),
+                       bmpfile.bmp4_bytes(scale2x(indices, width, 16), 2 * width, 32, pixelart.PALETTE))
 
     lines = []
     for (ident, art, (hx, hy)) in pixelart.CURSORS:
