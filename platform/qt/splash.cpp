@@ -1,14 +1,17 @@
 // The splash picture: a frameless window centred on the screen.
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
+#include <QWindow>
 
 #include "platform/qt/window_qt.h"
 #include "platform/splash.h"
 
 namespace {
 QPointer<QLabel> splash;
+constexpr int EXPOSE_WAIT_MS = 500;  // at most, for the window manager to show the splash
 }
 
 void platformShowSplash(const Surface* picture) {
@@ -33,7 +36,13 @@ void platformShowSplash(const Surface* picture) {
     label->move(work.x() + (work.width() - size.width()) / 2, work.y() + (work.height() - size.height()) / 2);
     label->show();
     splash = label;
-    // Drawn at once: the program goes on starting before its loop runs.
+    // Drawn at once: the program goes on starting before its loop runs. The
+    // window must be on the screen first (a window manager maps it a little
+    // later), or the picture stays black until the main window replaces it.
+    QElapsedTimer waited;
+    waited.start();
+    while (label->windowHandle() && !label->windowHandle()->isExposed() && waited.elapsed() < EXPOSE_WAIT_MS)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     label->repaint();
     QCoreApplication::processEvents();
 }
