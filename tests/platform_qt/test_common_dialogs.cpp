@@ -184,7 +184,8 @@ private slots:
             QWidget* up = dialog->findChild<QWidget*>(QStringLiteral("toParentButton"));
             noWayUp = up && !up->isEnabled();
             dialog->setDirectory(top.path());  // as a way up would
-            stayed = QTest::qWaitFor([&] { return dialog->directory().canonicalPath() == QDir(folder).canonicalPath(); });
+            const QString home = QDir(folder).canonicalPath();
+            stayed = QTest::qWaitFor([&] { return dialog->directory().canonicalPath() == home; });
             QLineEdit* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             for (const QString& elsewhere : {QStringLiteral("../OUT.MYL"), top.filePath(QStringLiteral("OUT.MYL"))}) {
                 name->setText(elsewhere);
