@@ -11,7 +11,9 @@ Reads every BMP header by hand (no imaging library needed) and checks:
   - backgrounds are at least 640 x 400, the splash picture at least 200 x 100;
   - the icon strip (resources/iconstrip.bmp) is 160 x 16 with 4 bits, the
     large one (resources/iconstrip-32.bmp) 320 x 32 with 4 bits, and their
-    background colour light grey is in their colour tables;
+    background colour light grey is in their colour tables; the large strip
+    is the small one doubled (each pixel's 2 x 2 block keeps its colour in
+    at least two places, as Scale2x leaves it);
   - the cursor list names 904 and 905 with their hot spots and the PNG files
     named by the resources exist.
 
@@ -123,6 +125,36 @@ def check_icon_strip(path, side=16):
     return faults
 
 
+def pixel_colours(fields):
+    """The colours of a 4-bit picture, row by row from the top."""
+    data, width, height = fields["data"], fields["width"], fields["height"]
+    row_bytes = ((width * 4 + 31) // 32) * 4
+    rows = []
+    for y in range(height):
+        start = fields["offset"] + (height - 1 - y) * row_bytes
+        row = []
+        for x in range(width):
+            byte = data[start + x // 2]
+            row.append(fields["palette"][byte >> 4 if x % 2 == 0 else byte & 15])
+        rows.append(row)
+    return rows
+
+
+def check_doubled_strip(small_path, large_path):
+    small, faults = read_bmp_header(small_path)
+    large, large_faults = read_bmp_header(large_path)
+    if faults or large_faults or (large["width"], large["height"]) != (2 * small["width"], 2 * small["height"]):
+        return []  # reported by check_icon_strip
+    little, big = pixel_colours(small), pixel_colours(large)
+    for y, row in enumerate(little):
+        for x, colour in enumerate(row):
+            block = [big[2 * y + dy][2 * x + dx] for dy in (0, 1) for dx in (0, 1)]
+            if block.count(colour) < 2:
+                return ["%s: pixel (%d, %d) is not %s doubled (make_resources.py writes both)"
+                        % (large_path, 2 * x, 2 * y, os.path.basename(small_path))]
+    return []
+
+
 def check_cursors(res):
     faults = []
     path = os.path.join(res, "cursors.txt")
@@ -209,6 +241,8 @@ def main():
             checked += 1
         else:
             faults.append("%s: missing" % strip)
+    if os.path.exists(os.path.join(res, "iconstrip-32.bmp")):
+        faults += check_doubled_strip(os.path.join(res, "iconstrip.bmp"), os.path.join(res, "iconstrip-32.bmp"))
     faults += check_cursors(res)
     faults += check_icons(res)
 

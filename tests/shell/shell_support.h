@@ -41,9 +41,9 @@ QMenuBar* menuBarWidget();
 QToolBar* toolBarWidget();
 QString statusBarText();
 QString windowCaption();
-// The tree of the attached menu bar, one item a line, two spaces a level:
 // An item's text as the menu shows it: without its mnemonic mark.
 QString shownText(const QAction* action);
+// The tree of the attached menu bar, one item a line, two spaces a level:
 // "text [id]" for items (with " *" when checked), "text >" for submenus,
 // "-" for separators.
 QString menuTree();

@@ -29,7 +29,7 @@ ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 HEADER = os.path.join(ROOT, "settings", "language.h")
 LANGUAGE_DIRECTORY = os.path.join(ROOT, "data", "LANGUAGE")
 
-# The menus of the menu bar as settings/menubar.cpp builds them; items that are
+# The menus of the menu bar as shell/menubar.cpp builds them; items that are
 # never shown together stand in separate alternatives. The file lists have no
 # mnemonics; NONE and MORE stand beside them in the file submenus.
 MENUS = {
