@@ -6,6 +6,9 @@
 uint32_t platformTickCount();
 // The current time in seconds, used to seed the pseudo-random generator.
 long platformTimeSeconds();
+// Fixes the clock so that deals are reproducible (tests, mahjong-solve's census of
+// easy deals); a negative value frees it.
+void platformFixTimeSeconds(long seconds);
 void platformSleep(int milliseconds);
 // Starts fn(argument) on a new detached thread; false when it could not start.
 bool platformStartThread(void (*fn)(void*), void* argument);

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/surface.h"
+#include "platform/system.h"  // platformFixTimeSeconds, which the tests use to fix the clock
 
 // engine/board_lock.cpp: takes the board lock only when nobody holds it or
 // waits for it; true when taken.
@@ -36,6 +37,3 @@ const char* languageText(const char* key);
 // view2d/draw2d.cpp: takes ShadowsValue off each channel of one pixel.
 void darkenPixel(Surface* surface, int x, int y);
 
-// platform/system.cpp: fixes the clock so that deals are reproducible; a
-// negative value frees it.
-void platformFixTimeSeconds(long seconds);
