@@ -166,55 +166,66 @@ bool settle(uint8_t* m) {
 }
 
 // The relaxed play: every tile may leave as soon as it is free and one of its possible partners is free
-// or gone. It only loosens the game, so tiles it cannot clear can never be cleared.
-uint64_t gone[3];
-uint8_t playQueue[256];
+// or gone. It only loosens the game, so tiles it cannot clear can never be cleared. Each tile counts the
+// tiles still on it, beside it on the left and on the right; a tile leaving counts down those of the tiles
+// that see it.
+constexpr int SEEN_BY_CAPACITY = 12;
+uint8_t seenByTile[TILE_COUNT][SEEN_BY_CAPACITY];      // tiles whose blockers include a tile
+uint8_t seenByRelation[TILE_COUNT][SEEN_BY_CAPACITY];  // 0: it lies on them, 1: it is their left, 2: right
+uint8_t seenByCount[TILE_COUNT];
+uint8_t blockers[TILE_COUNT][3];  // during a relaxed play: tiles above, left and right still there
+uint8_t relaxedGone[TILE_COUNT];
+uint8_t playStack[TILE_COUNT * 8];
 
-bool relaxedFree(int t) {
-    const PositionTile& tile = position.tiles[t];
-    for (int k = 0; k < tile.aboveCount; ++k)
-        if (tileIsPresent(tile.above[k]) && !has(gone, tile.above[k])) return false;
-    if (tile.edge) return true;
-    bool left = true, right = true;
-    for (int k = 0; k < tile.leftCount; ++k) left &= !tileIsPresent(tile.left[k]) || has(gone, tile.left[k]);
-    for (int k = 0; k < tile.rightCount; ++k) right &= !tileIsPresent(tile.right[k]) || has(gone, tile.right[k]);
-    return left || right;
+inline bool relaxedFree(int t) {
+    const uint8_t* b = blockers[t];
+    return b[0] == 0 && (position.tiles[t].edge || b[1] == 0 || b[2] == 0);
 }
 
 bool relaxedPlayClears(const uint8_t* m) {
-    uint64_t waiting[3] = {0, 0, 0};
-    gone[0] = gone[1] = gone[2] = 0;
-    unsigned head = 0, tail = 0;
-    int left = position.tilesLeft;
-    auto wake = [&](int t) {
-        if (!tileIsPresent(t) || has(gone, t) || has(waiting, t)) return;
-        put(waiting, t);
-        playQueue[tail++ & 255] = (uint8_t)t;
-    };
-    auto leave = [&](int t) {
-        put(gone, t);
-        --left;
+    int top = 0;
+    for (int i = 0; i < topDownCount; ++i) {
+        const int t = topDown[i];
+        if (!tileIsPresent(t)) continue;
+        relaxedGone[t] = 0;
+        uint8_t* b = blockers[t];
         const PositionTile& tile = position.tiles[t];
-        for (int k = 0; k < position.groups[tile.group].left; ++k) wake(groupLeft[tile.group][k]);
-        for (int i = 0; i < tile.watcherCount; ++i) wake(tile.watchers[i]);
-    };
-    for (int i = 0; i < topDownCount; ++i) wake(topDown[i]);
-    while (head != tail) {
-        const int t = playQueue[head++ & 255];
-        drop(waiting, t);
-        if (has(gone, t) || !relaxedFree(t)) continue;
+        b[0] = b[1] = b[2] = 0;
+        for (int k = 0; k < tile.aboveCount; ++k) b[0] += tileIsPresent(tile.above[k]);
+        for (int k = 0; k < tile.leftCount; ++k) b[1] += tileIsPresent(tile.left[k]);
+        for (int k = 0; k < tile.rightCount; ++k) b[2] += tileIsPresent(tile.right[k]);
+        if (relaxedFree(t)) playStack[top++] = (uint8_t)t;
+    }
+    int left = position.tilesLeft;
+    while (top > 0) {
+        const int t = playStack[--top];
+        if (relaxedGone[t]) continue;
         int partners[3];
         const int n = partnersOf(t, m, partners);
-        for (int k = 0; k < n; ++k) {
+        int mate = -1;
+        for (int k = 0; k < n && mate < 0; ++k) {
             const int q = partners[k];
-            if (has(gone, q)) {
-                leave(t);
-                break;
+            if (relaxedGone[q] || relaxedFree(q)) mate = q;
+        }
+        if (mate < 0) continue;
+        for (int pass = 0; pass < 2; ++pass) {
+            const int x = pass == 0 ? t : mate;
+            if (relaxedGone[x]) continue;
+            relaxedGone[x] = 1;
+            --left;
+            for (int i = 0; i < seenByCount[x]; ++i) {
+                const int d = seenByTile[x][i];
+                const int relation = seenByRelation[x][i];
+                if (!tileIsPresent(d) || relaxedGone[d]) continue;
+                const bool wasFree = relaxedFree(d);
+                --blockers[d][relation];
+                if (!wasFree && relaxedFree(d)) playStack[top++] = (uint8_t)d;
             }
-            if (relaxedFree(q)) {
-                leave(t);
-                leave(q);
-                break;
+            // Tiles of the group that are free and waited for a partner to be gone.
+            const int g = position.tiles[x].group;
+            for (int k = 0; k < position.groups[g].left; ++k) {
+                const int y = groupLeft[g][k];
+                if (!relaxedGone[y] && relaxedFree(y)) playStack[top++] = (uint8_t)y;
             }
         }
     }
@@ -254,6 +265,20 @@ void prepareDeduction() {
             if (besidesCount[s] < 4) besides[s][besidesCount[s]++] = (uint8_t)t;
         }
     }
+    memset(seenByCount, 0, sizeof seenByCount);
+    for (int i = 0; i < topDownCount; ++i) {
+        const int t = topDown[i];
+        const PositionTile& tile = position.tiles[t];
+        const int counts[3] = {tile.aboveCount, tile.leftCount, tile.rightCount};
+        const uint8_t* lists[3] = {tile.above, tile.left, tile.right};
+        for (int relation = 0; relation < 3; ++relation)
+            for (int k = 0; k < counts[relation]; ++k) {
+                const int s = lists[relation][k];
+                if (seenByCount[s] >= SEEN_BY_CAPACITY) abort();
+                seenByTile[s][seenByCount[s]] = (uint8_t)t;
+                seenByRelation[s][seenByCount[s]++] = (uint8_t)relation;
+            }
+    }
     queueHead = queueTail = 0;
     queued[0] = queued[1] = queued[2] = 0;
 }
@@ -292,6 +317,8 @@ int surePartner(int y, const uint8_t* m) {
     if (bits == 0 || (bits & (bits - 1)) != 0) return -1;
     return groupLeft[g][pairingPartner(k, bits == 2 ? 1 : bits == 4 ? 2 : 3)];
 }
+
+bool relaxedCheck(const uint8_t* m) { return relaxedPlayClears(m); }
 
 bool deducePosition(uint8_t* m, bool probe) {
     for (int i = 0; i < topDownCount; ++i) {

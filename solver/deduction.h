@@ -42,3 +42,4 @@ int surePartner(int tile, const uint8_t* masks);
 // with a possible partner, lose the position. With `probe`, each possible pairing is also tried alone and
 // dropped when that loses the position.
 bool deducePosition(uint8_t* masks, bool probe);
+bool relaxedCheck(const uint8_t* masks);

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <cstring>
 
 #include "engine/board.h"
@@ -23,6 +24,7 @@
 #include "settings/settings.h"
 #include "solver/census.h"
 #include "solver/console_host.h"
+#include "solver/replay.h"
 #include "solver/solver.h"
 
 namespace {
@@ -162,6 +164,10 @@ int solveGame(const Options& o) {
     SolverResult result;
     solvePosition(tileTable, tileGrid, o.limits, &result);
     if (result.answer == SolverBadPosition) return fileError(o.game, "its board cannot be solved");
+    if (result.answer == SolverWinnable && !replayClearsBoard(tileTable, tileGrid, result)) {
+        fprintf(stderr, "%s: %s: the removal order found does not replay under the game's rules\n", PROGRAM, o.game);
+        return 3;
+    }
 
     if (o.json) {
         printf("{\"file\": ");
@@ -260,24 +266,32 @@ int runCensus(const Options& o) {
         SolverResult result;
         if (o.deals) {
             dealCensusFaces(tiles);
+            if (getenv("MJ_ONLY") && !strstr(getenv("MJ_ONLY"), (" " + std::to_string(i) + " ").c_str())) continue;
+            if (getenv("MJ_DUMP")) for (int t = 0; t < TILE_COUNT; ++t) fprintf(stderr, "T %d %d %d %d %d\n", t, tiles[t].layer, tiles[t].row, tiles[t].column, tiles[t].face);
             solvePosition(tiles, tileGrid, o.limits, &result);
+            if (result.answer == SolverWinnable && !replayClearsBoard(tiles, tileGrid, result)) {
+                ++failures;
+                fprintf(stderr, "%s: random deal %lld (seed %llu): the removal order does not replay\n", PROGRAM,
+                        i + 1, (unsigned long long)o.seed);
+            }
         } else {
             // The game's deal reseeds from the clock; a clock fixed per deal makes the census repeatable.
             platformFixTimeSeconds((long)((o.seed + (uint64_t)i) & 0x7FFFFFFF));
             newDeal(nullptr);
             solvePosition(tileTable, tileGrid, o.limits, &result);
-            if (result.answer != SolverWinnable) {
+            if (result.answer != SolverWinnable || !replayClearsBoard(tileTable, tileGrid, result)) {
                 ++failures;
                 fprintf(stderr, "%s: easy deal %lld (seed %llu) is %s\n", PROGRAM, i + 1,
                         (unsigned long long)o.seed, answerWord(result.answer, false));
             }
         }
+        if (getenv("MJ_TRACE")) fprintf(stderr, "deal %lld %d %llu %.3f\n", i, (int)result.answer, (unsigned long long)result.nodes, result.milliseconds);
         addCensusDeal(result);
     }
     platformFixTimeSeconds(-1);
     printCensus(o, summariseCensus());
     if (failures) {
-        fprintf(stderr, "%s: %d of %lld easy deals were not shown winnable\n", PROGRAM, failures, count);
+        fprintf(stderr, "%s: %d of %lld deals failed the checks above\n", PROGRAM, failures, count);
         return 1;
     }
     return 0;

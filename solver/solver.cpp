@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <cstdlib>
 
 #include "solver/deduction.h"
 #include "solver/position.h"
@@ -204,6 +205,27 @@ void openPairings(const uint8_t (*asleep)[2], int asleepCount, uint8_t* masks) {
     }
 }
 
+int tuneScore = getenv("MJ_SC") ? atoi(getenv("MJ_SC")) : 0;
+int freeCount() {
+    int n = 0;
+    for (int g = 0; g < position.groupCount; ++g) n += position.groups[g].free;
+    return n;
+}
+int moveScore(int a, int b) {
+    const int held = heldDown(a) + heldDown(b);
+    if (tuneScore == 0) return held * 8;
+    if (tuneScore == 2) return held * 8 + (position.tiles[a].layer + position.tiles[b].layer) * 8;
+    const int before = freeCount() - 2;
+    removeTile(a);
+    removeTile(b);
+    const int freed = freeCount() - before;
+    restoreTile(b);
+    restoreTile(a);
+    if (tuneScore == 1) return freed * 8;
+    if (tuneScore == 3) return freed * 16 + held * 4;
+    return freed * 8 + held * 8 + (position.tiles[a].layer + position.tiles[b].layer) * 8;
+}
+
 // The free pairs whose pairing is possible and that are not asleep, those that free the most first.
 void listMoves(const uint8_t (*asleep)[2], int asleepCount, const uint8_t* masks) {
     const int base = moveTop;
@@ -218,14 +240,30 @@ void listMoves(const uint8_t (*asleep)[2], int asleepCount, const uint8_t* masks
                 Move& move = moves[moveTop++];
                 move.a = t[i];
                 move.b = t[j];
-                move.score = (int16_t)((heldDown(t[i]) + heldDown(t[j])) * 8 + noise());
+                move.score = (int16_t)(moveScore(t[i], t[j]) + noise());
             }
     }
     std::stable_sort(moves + base, moves + moveTop, [](const Move& x, const Move& y) { return x.score > y.score; });
 }
 
-Outcome searchRegular(const uint8_t (*inherited)[2], int inheritedCount, const Move* siblings, int siblingCount) {
+int tuneDeduceDepth = getenv("MJ_DD") ? atoi(getenv("MJ_DD")) : 1000;
+int tuneInherit = getenv("MJ_IN") ? atoi(getenv("MJ_IN")) : 1;
+int tuneFailProbe = getenv("MJ_FP") ? atoi(getenv("MJ_FP")) : 0;
+int tuneFailDepth = getenv("MJ_FD") ? atoi(getenv("MJ_FD")) : 1000;
+uint64_t tuneProbeNodes = getenv("MJ_PN") ? atoll(getenv("MJ_PN")) : 1000000000;
+uint64_t tuneSettleNodes = getenv("MJ_SN") ? atoll(getenv("MJ_SN")) : 1000000000;
+int tuneAlgorithm = getenv("MJ_ALG") ? atoi(getenv("MJ_ALG")) : 0;
+int tuneHarmless = getenv("MJ_HL") ? atoi(getenv("MJ_HL")) : 1;
+int tuneTable = getenv("MJ_TB") ? atoi(getenv("MJ_TB")) : 1;
+int tunePhaseA = getenv("MJ_PA") ? atoi(getenv("MJ_PA")) : 0;
+int tuneRelaxProbeDepth = getenv("MJ_RP") ? atoi(getenv("MJ_RP")) : -1;
+int tuneRelax = getenv("MJ_RX") ? atoi(getenv("MJ_RX")) : 0;
+int tuneProbeDepth = getenv("MJ_PD") ? atoi(getenv("MJ_PD")) : 1000;
+
+Outcome searchRegular(const uint8_t (*inherited)[2], int inheritedCount, const Move* siblings, int siblingCount,
+                      const uint8_t* parentMasks) {
     if (stopHere()) return Aborted;
+    const uint64_t entryNodes = nodeCount;
     const int mark = orderCount;
 
     // Pairs not to take here: those refuted by earlier siblings of this node and of its ancestors.
@@ -245,6 +283,11 @@ Outcome searchRegular(const uint8_t (*inherited)[2], int inheritedCount, const M
 
     Outcome outcome = Dead;
     uint8_t masks[TILE_COUNT];
+    uint8_t carried[TILE_COUNT];
+    if (parentMasks)
+        memcpy(carried, parentMasks, (size_t)position.groupCount);
+    else
+        memset(carried, ALL_PAIRINGS, (size_t)position.groupCount);
     bool alive = true;
     for (;;) {
         takeFreeGroups();
@@ -255,20 +298,46 @@ Outcome searchRegular(const uint8_t (*inherited)[2], int inheritedCount, const M
         }
         gatherGroups();
         openPairings(asleep, asleepCount, masks);
-        if (!deducePosition(masks, true)) {
+        if (tuneInherit)
+            for (int g = 0; g < position.groupCount; ++g) masks[g] &= carried[g];
+        const int depth = orderCount / 2;
+        if (depth <= tuneDeduceDepth ? !deducePosition(masks, depth <= tuneProbeDepth) : (tuneRelax && !relaxedCheck(masks))) {
             alive = false;
             break;
         }
+        memcpy(carried, masks, (size_t)position.groupCount);
         if (!takeSurePairs(masks)) break;
     }
     const int moveBase = moveTop;
     if (alive) {
         listMoves(asleep, asleepCount, masks);
         const int moveCount = moveTop - moveBase;
+        bool probed = false, settled = false;
         for (int i = 0; i < moveCount; ++i) {
             const Move move = moves[moveBase + i];
+            if (i > 0) {
+                // A refuted pair is never taken later, nor is its pairing used; after the first refutation
+                // the deductions run here once more on what is now known.
+                gatherGroups();
+                const Move last = moves[moveBase + i - 1];
+                const int lg = position.tiles[last.a].group;
+                if (position.groups[lg].left == 4)
+                    masks[lg] &= (uint8_t)~(1 << pairingOf(placeInGroup[last.a], placeInGroup[last.b]));
+                const uint64_t spent = nodeCount - entryNodes;
+                if (!probed && spent >= tuneProbeNodes) {
+                    probed = settled = true;
+                    if (!deducePosition(masks, true)) break;
+                } else if (!settled && spent >= tuneSettleNodes) {
+                    settled = true;
+                    if (!deducePosition(masks, false)) break;
+                }
+                const int g = position.tiles[move.a].group;
+                if (position.groups[g].left == 4 &&
+                    !(masks[g] & (1 << pairingOf(placeInGroup[move.a], placeInGroup[move.b]))))
+                    continue;
+            }
             take(move.a, move.b);
-            const Outcome child = searchRegular(asleep, asleepCount, moves + moveBase, i);
+            const Outcome child = searchRegular(asleep, asleepCount, moves + moveBase, i, masks);
             if (child == Won) return Won;
             undoTo(orderCount - 2);
             if (child == Aborted) {
@@ -282,6 +351,282 @@ Outcome searchRegular(const uint8_t (*inherited)[2], int inheritedCount, const M
     if (outcome == Dead) tableStore();
     undoTo(mark);
     return outcome;
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// The search over pairings.
+
+// The tiles of group g on the board, in groupTiles order (the order groupLeft uses); their count.
+int tilesOfGroup(int g, int* t) {
+    const PositionGroup& group = position.groups[g];
+    int n = 0;
+    for (int i = 0; i < group.size && n < 4; ++i) {
+        const int tile = position.groupTiles[group.first + i];
+        if (tileIsPresent(tile)) t[n++] = tile;
+    }
+    return n;
+}
+
+inline bool isFree(int t) { return position.tiles[t].free; }
+inline int lowestPairing(uint8_t mask) { return mask & 2 ? 1 : mask & 4 ? 2 : 3; }
+
+// Takes every pair that is sure to be right: the free pairs of decided pairings (a group of two, or a group
+// of four with one pairing left), a group of four free tiles, and of three free tiles the two beside a
+// harmless one. Removals only free tiles, so with the pairings fixed, taking a pair as soon as both its
+// tiles are free never loses a win.
+void takeDecidedPairs(const uint8_t* masks) {
+    for (bool taken = true; taken;) {
+        taken = false;
+        for (int g = 0; g < position.groupCount; ++g) {
+            if (position.groups[g].free < 2) continue;
+            int t[4];
+            const int n = tilesOfGroup(g, t);
+            if (n == 2) {
+                take(t[0], t[1]);
+                taken = true;
+                continue;
+            }
+            const uint8_t mask = masks[g];
+            const int freeCount = position.groups[g].free;
+            if (freeCount == 4) {
+                const int p = lowestPairing(mask), c = p == 1 ? 2 : 1, d = 6 - p - c;
+                take(t[0], t[p]);
+                take(t[c], t[d]);
+                taken = true;
+                continue;
+            }
+            if ((mask & (mask - 1)) == 0) {
+                const int p = lowestPairing(mask), c = p == 1 ? 2 : 1, d = 6 - p - c;
+                if (isFree(t[0]) && isFree(t[p])) {
+                    take(t[0], t[p]);
+                    taken = true;
+                } else if (isFree(t[c]) && isFree(t[d])) {
+                    take(t[c], t[d]);
+                    taken = true;
+                }
+                continue;
+            }
+            if (freeCount == 3 && tuneHarmless) {
+                int blocked = 0;
+                while (isFree(t[blocked])) ++blocked;
+                for (int k = 0; k < 4; ++k) {
+                    if (k == blocked || heldDown(t[k]) != 0) continue;
+                    if (!(mask & (1 << pairingOf(k, blocked)))) continue;
+                    int x = -1, y = -1;
+                    for (int i = 0; i < 4; ++i)
+                        if (i != k && i != blocked) (x < 0 ? x : y) = t[i];
+                    take(x, y);
+                    taken = true;
+                    break;
+                }
+            }
+        }
+    }
+}
+
+struct Choice {
+    uint8_t group, pairing;
+    int16_t score;
+};
+Choice choices[PATH_CAPACITY];
+int choiceTop;
+
+// The pairings to try for one undecided group: the group and pairing whose pair can leave now and frees the
+// most; then the group's other possible pairings.
+bool chooseGroup(const uint8_t* masks, int* group) {
+    int bestGroup = -1, bestScore = -1;
+    for (int g = 0; g < position.groupCount; ++g) {
+        const uint8_t mask = masks[g];
+        if (position.groups[g].left != 4 || (mask & (mask - 1)) == 0 || position.groups[g].free < 2) continue;
+        const uint8_t* t = groupLeft[g];
+        for (int i = 0; i < 4; ++i)
+            for (int j = i + 1; j < 4; ++j) {
+                if (!isFree(t[i]) || !isFree(t[j]) || !(mask & (1 << pairingOf(i, j)))) continue;
+                const int score = moveScore(t[i], t[j]) + noise();
+                if (score > bestScore) {
+                    bestScore = score;
+                    bestGroup = g;
+                }
+            }
+    }
+    *group = bestGroup;
+    return bestGroup >= 0;
+}
+
+void listPairings(const uint8_t* masks, int g) {
+    const uint8_t* t = groupLeft[g];
+    const int base = choiceTop;
+    for (int p = 1; p <= 3; ++p) {
+        if (!(masks[g] & (1 << p))) continue;
+        const int c = p == 1 ? 2 : 1, d = 6 - p - c;
+        int score = 0;
+        if (isFree(t[0]) && isFree(t[p])) score = std::max(score, 1 + moveScore(t[0], t[p]));
+        if (isFree(t[c]) && isFree(t[d])) score = std::max(score, 1 + moveScore(t[c], t[d]));
+        Choice& choice = choices[choiceTop++];
+        choice.group = (uint8_t)g;
+        choice.pairing = (uint8_t)p;
+        choice.score = (int16_t)(score + noise());
+    }
+    std::stable_sort(choices + base, choices + choiceTop,
+                     [](const Choice& x, const Choice& y) { return x.score > y.score; });
+}
+
+// Each possible pairing of an undecided group alone, in the relaxed play; those that cannot clear the board
+// are dropped. -1: a group has none left; else 1 when some group was narrowed to one pairing.
+int probeRelaxed(uint8_t* masks) {
+    int decided = 0;
+    for (bool dropped = true; dropped;) {
+        dropped = false;
+        for (int g = 0; g < position.groupCount; ++g) {
+            const uint8_t mask = masks[g];
+            if (position.groups[g].left != 4 || (mask & (mask - 1)) == 0) continue;
+            uint8_t kept = mask;
+            for (int p = 1; p <= 3; ++p) {
+                if (!(mask & (1 << p))) continue;
+                masks[g] = (uint8_t)(1 << p);
+                if (!relaxedCheck(masks)) kept &= (uint8_t) ~(1 << p);
+            }
+            masks[g] = kept;
+            if (kept == 0) return -1;
+            if (kept != mask) {
+                dropped = true;
+                if ((kept & (kept - 1)) == 0) decided = 1;
+            }
+        }
+    }
+    return decided;
+}
+
+// Lost states of the search over pairings: the tiles on the board and the pairings still open for each
+// group of four (three bits a group). A state is lost when a stored state with the same tiles and at
+// least the same pairings open is.
+struct PairingEntry {
+    uint64_t present[3];
+    uint64_t open[2];
+    uint64_t generation;
+};
+constexpr int PAIRING_TABLE_BITS = 19;
+PairingEntry pairingTable[1u << PAIRING_TABLE_BITS];
+uint64_t tableHits;
+
+void packOpen(const uint8_t* masks, uint64_t* open) {
+    open[0] = open[1] = 0;
+    for (int g = 0; g < position.groupCount; ++g) {
+        if (position.groups[g].left != 4) continue;
+        const uint64_t bits = (uint64_t)((masks[g] >> 1) & 7);
+        const int at = 3 * g;
+        open[at >> 6] |= bits << (at & 63);
+    }
+}
+
+PairingEntry* pairingBucket() {
+    return &pairingTable[((position.hash * 0x9E3779B97F4A7C15ull) >> 20) & ((1u << PAIRING_TABLE_BITS) - 4)];
+}
+
+bool pairingLost(const uint8_t* masks) {
+    uint64_t open[2];
+    packOpen(masks, open);
+    const PairingEntry* slots = pairingBucket();
+    for (int i = 0; i < 4; ++i) {
+        const PairingEntry& e = slots[i];
+        if (e.generation == generation && e.present[0] == position.present[0] &&
+            e.present[1] == position.present[1] && e.present[2] == position.present[2] &&
+            (open[0] & ~e.open[0]) == 0 && (open[1] & ~e.open[1]) == 0) {
+            ++tableHits;
+            return true;
+        }
+    }
+    return false;
+}
+
+void pairingStore(const uint8_t* masks) {
+    PairingEntry* slots = pairingBucket();
+    int victim = (int)(position.hash >> 62);
+    for (int i = 0; i < 4; ++i)
+        if (slots[i].generation != generation) {
+            victim = i;
+            break;
+        }
+    PairingEntry& e = slots[victim];
+    memcpy(e.present, position.present, sizeof e.present);
+    packOpen(masks, e.open);
+    e.generation = generation;
+}
+
+bool thorough;  // second phase: the deductions run at the root and after refutations
+
+Outcome searchPairings(uint8_t* masks, int level) {
+    if (stopHere()) return Aborted;
+    const uint64_t entryNodes = nodeCount;
+    const int mark = orderCount;
+    bool alive = true;
+    for (;;) {
+        takeDecidedPairs(masks);
+        if (position.tilesLeft == 0) return Won;
+        if (tuneTable && pairingLost(masks)) {
+            alive = false;
+            break;
+        }
+        gatherGroups();
+        const int depth = level;
+        if (thorough && depth <= tuneDeduceDepth) {
+            uint8_t before[TILE_COUNT];
+            memcpy(before, masks, (size_t)position.groupCount);
+            if (!deducePosition(masks, depth <= tuneProbeDepth)) {
+                alive = false;
+                break;
+            }
+            if (memcmp(before, masks, (size_t)position.groupCount) != 0) continue;
+        } else if (!relaxedCheck(masks)) {
+            alive = false;
+            break;
+        }
+        if (depth <= tuneRelaxProbeDepth) {
+            int narrowed = probeRelaxed(masks);
+            if (narrowed < 0) {
+                alive = false;
+                break;
+            }
+            if (narrowed > 0) continue;
+        }
+        break;
+    }
+    int g = -1;
+    uint8_t entryMasks[TILE_COUNT];
+    memcpy(entryMasks, masks, (size_t)position.groupCount);
+    if (alive && chooseGroup(masks, &g)) {
+        const int base = choiceTop;
+        listPairings(masks, g);
+        uint8_t child[TILE_COUNT];
+        bool probed = false, settled = false;
+        for (int i = base; i < choiceTop; ++i) {
+            if (!(masks[g] & (1 << choices[i].pairing))) continue;
+            memcpy(child, masks, (size_t)position.groupCount);
+            child[g] = (uint8_t)(1 << choices[i].pairing);
+            const Outcome outcome = searchPairings(child, level + 1);
+            if (outcome == Won) return Won;
+            if (outcome == Aborted) {
+                choiceTop = base;
+                undoTo(mark);
+                return Aborted;
+            }
+            gatherGroups();
+            masks[g] &= (uint8_t) ~(1 << choices[i].pairing);
+            const uint64_t spent = nodeCount - entryNodes;
+            if (!thorough) continue;
+            if (!probed && spent >= tuneProbeNodes) {
+                probed = settled = true;
+                if (!deducePosition(masks, true)) break;
+            } else if (!settled && spent >= tuneSettleNodes) {
+                settled = true;
+                if (!deducePosition(masks, false)) break;
+            }
+        }
+        choiceTop = base;
+    }
+    if (alive && tuneTable) pairingStore(entryMasks);
+    undoTo(mark);
+    return Dead;
 }
 
 bool regularSearchApplies() {
@@ -308,16 +653,28 @@ uint64_t luby(uint64_t i) {
     return 1ull << power;
 }
 
-constexpr uint64_t DIVE_UNIT = 64;  // nodes of the shortest dive
+uint64_t DIVE_UNIT = getenv("MJ_DU") ? atoll(getenv("MJ_DU")) : 64;  // nodes of the shortest dive
 constexpr int DIVE_NOISE = 16;      // spread of the order of pairs after the first dive
 
 Outcome solveRegular() {
     prepareDeduction();
     noiseAmount = 0;
+    thorough = tunePhaseA == 0;
     for (uint64_t dive = 1;; ++dive) {
         diveEnd = nodeCount + DIVE_UNIT * luby(dive);
+        if (!thorough && nodeCount >= (uint64_t)tunePhaseA) {
+            thorough = true;
+        }
         moveTop = sleepTop = 0;
-        const Outcome outcome = searchRegular(nullptr, 0, nullptr, 0);
+        Outcome outcome;
+        if (tuneAlgorithm == 1) {
+            choiceTop = 0;
+            uint8_t masks[TILE_COUNT];
+            memset(masks, ALL_PAIRINGS, sizeof masks);
+            outcome = searchPairings(masks, 0);
+        } else {
+            outcome = searchRegular(nullptr, 0, nullptr, 0, nullptr);
+        }
         if (outcome != Aborted || aborted) return outcome;
         noiseAmount = DIVE_NOISE;
         noiseState = dive * 0x9E3779B97F4A7C15ull;
