@@ -19,7 +19,7 @@ inline void drop(uint64_t* set, int t) { set[t >> 6] &= ~(1ull << (t & 63)); }
 uint8_t topDown[TILE_COUNT];
 int topDownCount;
 uint8_t under[TILE_COUNT][4], underCount[TILE_COUNT];
-uint8_t besides[TILE_COUNT][4], besidesCount[TILE_COUNT];
+uint8_t besides[TILE_COUNT][8], besidesCount[TILE_COUNT];  // six at most: three rows on each side
 
 // For each tile on the board, the tiles that must leave strictly before it.
 uint64_t before[TILE_COUNT][3];
@@ -182,6 +182,8 @@ inline bool relaxedFree(int t) {
     return b[0] == 0 && (position.tiles[t].edge || b[1] == 0 || b[2] == 0);
 }
 
+}  // namespace
+
 bool relaxedPlayClears(const uint8_t* m) {
     int top = 0;
     for (int i = 0; i < topDownCount; ++i) {
@@ -232,6 +234,8 @@ bool relaxedPlayClears(const uint8_t* m) {
     return left == 0;
 }
 
+namespace {
+
 // Tries pairing p alone for group g on top of the settled sets; true when that is not lost at once.
 bool pairingHolds(const uint8_t* m, int g, int p) {
     uint8_t trial[TILE_COUNT];
@@ -239,7 +243,7 @@ bool pairingHolds(const uint8_t* m, int g, int p) {
     trial[g] = (uint8_t)(1 << p);
     memcpy(savedBefore, before, sizeof before);
     pushGroup(g);
-    const bool holds = settle(trial) && (getenv("MJTRIALNORELAX") || relaxedPlayClears(trial));
+    const bool holds = settle(trial) && relaxedPlayClears(trial);
     memcpy(before, savedBefore, sizeof before);
     return holds;
 }
@@ -262,7 +266,7 @@ void prepareDeduction() {
         }
         for (int k = 0; k < tile.leftCount + tile.rightCount; ++k) {
             const int s = k < tile.leftCount ? tile.left[k] : tile.right[k - tile.leftCount];
-            if (besidesCount[s] < 4) besides[s][besidesCount[s]++] = (uint8_t)t;
+            if (besidesCount[s] < 8) besides[s][besidesCount[s]++] = (uint8_t)t;
         }
     }
     memset(seenByCount, 0, sizeof seenByCount);
@@ -317,8 +321,6 @@ int surePartner(int y, const uint8_t* m) {
     if (bits == 0 || (bits & (bits - 1)) != 0) return -1;
     return groupLeft[g][pairingPartner(k, bits == 2 ? 1 : bits == 4 ? 2 : 3)];
 }
-
-bool relaxedCheck(const uint8_t* m) { return relaxedPlayClears(m); }
 
 bool deducePosition(uint8_t* m, bool probe) {
     for (int i = 0; i < topDownCount; ++i) {

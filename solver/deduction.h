@@ -42,4 +42,9 @@ int surePartner(int tile, const uint8_t* masks);
 // with a possible partner, lose the position. With `probe`, each possible pairing is also tried alone and
 // dropped when that loses the position.
 bool deducePosition(uint8_t* masks, bool probe);
-bool relaxedCheck(const uint8_t* masks);
+
+// The relaxed play: every tile may leave as soon as it is free and one of its possible partners is free or
+// gone. It only loosens the game, so when it cannot clear the board (false), the position is lost. With
+// one pairing open in every group it is exact: the board can be cleared with those pairings exactly when
+// it clears it.
+bool relaxedPlayClears(const uint8_t* masks);

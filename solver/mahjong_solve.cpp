@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <cstring>
 
@@ -268,7 +269,9 @@ int runCensus(const Options& o) {
             dealCensusFaces(tiles);
             if (getenv("MJ_ONLY") && !strstr(getenv("MJ_ONLY"), (" " + std::to_string(i) + " ").c_str())) continue;
             if (getenv("MJ_DUMP")) for (int t = 0; t < TILE_COUNT; ++t) fprintf(stderr, "T %d %d %d %d %d\n", t, tiles[t].layer, tiles[t].row, tiles[t].column, tiles[t].face);
+            const clock_t c0 = clock();
             solvePosition(tiles, tileGrid, o.limits, &result);
+            if (getenv("MJ_CPU")) result.milliseconds = (double)(clock() - c0) * 1000.0 / CLOCKS_PER_SEC;
             if (result.answer == SolverWinnable && !replayClearsBoard(tiles, tileGrid, result)) {
                 ++failures;
                 fprintf(stderr, "%s: random deal %lld (seed %llu): the removal order does not replay\n", PROGRAM,

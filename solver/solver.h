@@ -25,8 +25,8 @@ struct SolverResult {
     double milliseconds;
 };
 
-// Losing positions are remembered in a table of 2^SOLVER_TABLE_BITS entries (24 bytes each).
-constexpr int SOLVER_TABLE_BITS = 20;
+// Lost states are remembered in a table of 2^SOLVER_TABLE_BITS entries (48 bytes each).
+constexpr int SOLVER_TABLE_BITS = 19;
 
 // Solves the position held by a tile table and its grid (faces 0 for tiles taken off), as the game holds
 // them in tileTable and tileGrid. SolverBadPosition when the two do not describe a board.
