@@ -196,7 +196,7 @@ TEST(Solver, RemovalOrdersOfWholeDealsReplayUnderTheGameRules) {
     for (int deal = 0; deal < 24; ++deal) {
         dealCensusFaces(tileTable);
         SolverResult result;
-        solvePosition(tileTable, tileGrid, SolverLimits{200000, 0}, &result);
+        solvePosition(tileTable, tileGrid, SolverLimits{30000, 0}, &result);
         ASSERT_NE(result.answer, SolverBadPosition);
         if (result.answer != SolverWinnable) continue;
         ++winnable;
