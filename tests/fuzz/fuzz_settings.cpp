@@ -18,44 +18,58 @@
 
 namespace {
 
+// The data files of the start directory; every name the reader keeps must be one of them.
+const struct {
+    const char* path;
+    const char* content;
+} dataFiles[] = {
+    {"LANGUAGE/ENGLISH.TXT", "MesNoLayout \"no layout\"\r\nMesWriteError \"cannot be written\"\r\n"},
+    {"LANGUAGE/GERMAN.TXT", "MesNoLayout \"kein\"\r\n"},
+    {"LANGUAGE/ENGLISH.HLP", "help"},
+    {"LAYOUTS/DEFAULT.MYL", "0 0 0\r\n"},
+    {"LAYOUTS/OTHER.MYL", "0 0 0\r\n"},
+    {"TILESETS/STANDARD.BMP", "BM"},
+    {"TILESETS/OTHER.BMP", "BM"},
+    {"BACKGRND/SUNSET.BMP", "BM"},
+    {"BACKGRND/OTHER.BMP", "BM"},
+    {"SOUNDS/SELECT.WAV", "RIFF"},
+    {"SOUNDS/REMOVE.WAV", "RIFF"},
+    {"SOUNDS/BESIDE.WAV", "RIFF"},
+    {"SOUNDS/OTHER.WAV", "RIFF"},
+    {"SOUNDS/MOZK478.MID", "MThd"},
+    {"SOUNDS/OTHER.MID", "MThd"},
+};
+
 void makeDataFiles() {
-    fuzzWriteText("LANGUAGE/ENGLISH.TXT", "MesNoLayout \"no layout\"\r\nMesWriteError \"cannot be written\"\r\n");
-    fuzzWriteText("LANGUAGE/GERMAN.TXT", "MesNoLayout \"kein\"\r\n");
-    fuzzWriteText("LANGUAGE/ENGLISH.HLP", "help");
-    fuzzWriteText("LAYOUTS/DEFAULT.MYL", "0 0 0\r\n");
-    fuzzWriteText("LAYOUTS/OTHER.MYL", "0 0 0\r\n");
-    fuzzWriteText("TILESETS/STANDARD.BMP", "BM");
-    fuzzWriteText("TILESETS/OTHER.BMP", "BM");
-    fuzzWriteText("BACKGRND/SUNSET.BMP", "BM");
-    fuzzWriteText("BACKGRND/OTHER.BMP", "BM");
-    for (const char* name : {"SOUNDS/SELECT.WAV", "SOUNDS/REMOVE.WAV", "SOUNDS/BESIDE.WAV", "SOUNDS/OTHER.WAV"})
-        fuzzWriteText(name, "RIFF");
-    fuzzWriteText("SOUNDS/MOZK478.MID", "MThd");
-    fuzzWriteText("SOUNDS/OTHER.MID", "MThd");
+    for (const auto& file : dataFiles) fuzzWriteText(file.path, file.content);
 }
 
-void checkName(const char* name, const char* directory, bool optional) {
+// A kept name is bare, upper-case and names one of the data files of its
+// directory (compared in memory: the files never change during a run).
+void checkName(const char* name, const char* folder, bool optional) {
     FUZZ_CHECK(fuzzTerminated(name, FILE_NAME_SIZE));
     if (name[0] == 0) {
         FUZZ_CHECK(optional);
         return;
     }
-    FUZZ_CHECK(!std::strchr(name, '/') && !std::strchr(name, '\\') && !std::strstr(name, ".."));
-    for (const char* c = name; *c; ++c) FUZZ_CHECK(!(*c >= 'a' && *c <= 'z'));
-    if (directory == layoutDirectory && std::strcmp(name, RANDOM_LAYOUT_NAME) == 0) return;
-    char path[2 * FILE_NAME_SIZE];
-    FUZZ_CHECK(platformResolvePath(directory, name, path, sizeof path));
+    if (std::strcmp(folder, "LAYOUTS") == 0 && std::strcmp(name, RANDOM_LAYOUT_NAME) == 0) return;
+    bool found = false;
+    const size_t length = std::strlen(folder);
+    for (const auto& file : dataFiles)
+        found = found || (std::strncmp(file.path, folder, length) == 0 && file.path[length] == '/' &&
+                          std::strcmp(file.path + length + 1, name) == 0);
+    FUZZ_CHECK(found);
 }
 
 void checkSettings() {
-    checkName(Settings.Language, languageDirectory, false);
-    checkName(Settings.Layout, layoutDirectory, false);
-    checkName(Settings.TileSet, tileSetDirectory, false);
-    checkName(Settings.Background, backgroundDirectory, true);
-    checkName(Settings.Sound1, soundDirectory, true);
-    checkName(Settings.Sound2, soundDirectory, true);
-    checkName(Settings.Sound3, soundDirectory, true);
-    checkName(Settings.Music, soundDirectory, true);
+    checkName(Settings.Language, "LANGUAGE", false);
+    checkName(Settings.Layout, "LAYOUTS", false);
+    checkName(Settings.TileSet, "TILESETS", false);
+    checkName(Settings.Background, "BACKGRND", true);
+    checkName(Settings.Sound1, "SOUNDS", true);
+    checkName(Settings.Sound2, "SOUNDS", true);
+    checkName(Settings.Sound3, "SOUNDS", true);
+    checkName(Settings.Music, "SOUNDS", true);
     FUZZ_CHECK(borderDivisor() >= 1 && shadowDivisor() >= 1);
     const float values[] = {Settings.XPosition, Settings.YPosition, Settings.ZPosition, Settings.XView,
                             Settings.YView, Settings.ZView, Settings.lightPosX, Settings.lightPosY,
