@@ -93,8 +93,12 @@ void fitFaceSize(WindowHandle window) {
         const int W = areaWidth, H = areaHeight;
         const int w = (W - 5 * (W / (17 * border))) / 17;
         const int h = (H - 5 * (H / (10 * border))) / 10;
-        // A picture too small to hold a cell has no proportions to keep.
-        if (pictureHeight != 0 && width > 0 && height > 0) {
+        // A picture too small to hold a cell in either direction gives no faces
+        // (not faces of the picture's width and no height, wider than the board).
+        if (width <= 0 || height <= 0) {
+            width = 0;
+            height = 0;
+        } else {
             const float ratio = static_cast<float>(width) / static_cast<float>(height);
             // With no height left at all, the width test below leaves no face.
             if (h > 0 && static_cast<float>(w / h) >= ratio) {

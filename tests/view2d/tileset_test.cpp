@@ -149,11 +149,13 @@ TEST(FitFaceSize, ZeroDivisorsAndDegenerateSizesAreHarmless) {
     fitFaceSize(nullptr);
     EXPECT_EQ(faceWidth, 0);
     EXPECT_EQ(faceHeight, 0);
-    // A picture too small to hold a cell.
-    loadPicture(8, 3);
-    fitFaceSize(nullptr);
-    EXPECT_EQ(faceWidth, 0);
-    EXPECT_EQ(faceHeight, 0);
+    // A picture too small to hold a cell, in one direction or both.
+    for (int size : {8 * 65536 + 3, 768 * 65536 + 1, 8 * 65536 + 900}) {
+        loadPicture(size / 65536, size % 65536);
+        fitFaceSize(nullptr);
+        EXPECT_EQ(faceWidth, 0) << size / 65536 << " x " << size % 65536;
+        EXPECT_EQ(faceHeight, 0) << size / 65536 << " x " << size % 65536;
+    }
 }
 
 TEST(FitFaceSize, ScaledCellsKeepTheirColours) {
