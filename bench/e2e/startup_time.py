@@ -6,10 +6,15 @@ frame on the screen (a pixel of the board area, read from the X server with
 libX11, stops being the black of the empty screen), under one Xvfb, N starts.
 
 Every start runs in a fresh copy of the data directory that already holds a
-settings file, so no language dialog is in the way. The program is ended with
-F12 after each start.
+settings file, so no language dialog is in the way. Once the frame has stayed
+on the screen for a second, the program's resident memory (VmRSS) is read;
+then it is ended with F12.
 
-    startup_time.py --program build/mahjong-2d --data data [--runs 10] [--screen 1280x800]
+Sound is off (SDL's dummy driver) unless --audio disk is given: SDL then
+writes the sound to a file in the start directory, so the music, its sound
+font included, is really loaded and played.
+
+    startup_time.py --program build/mahjong-2d --data data [--runs 10] [--screen 1280x800] [--audio disk]
 """
 import argparse
 import ctypes
@@ -61,6 +66,14 @@ class ScreenPixel:
         self.x11.XCloseDisplay(self.display)
 
 
+def resident_kb(pid):
+    with open("/proc/%d/status" % pid) as f:
+        for line in f:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1])
+    return 0
+
+
 def one_start(session, pixel):
     shutil.rmtree(session.start_dir)
     shutil.copytree(session.data, session.start_dir)
@@ -91,12 +104,13 @@ def one_start(session, pixel):
     if final in (None, 0):
         raise e2e.Failure("the board area stayed black")
     screen_at = next(t for t, v in history if v == final)
+    rss = resident_kb(session.proc.pid)
     window = session.wait_window(e2e.MAIN_TITLE, 30)
     session.key(window, "F12")
     session.wait_exit(15)
     # The next start begins on an empty (black) screen again.
     e2e.wait_for("the screen to clear", lambda: pixel.get(5, y) == 0, 10, 0.01)
-    return board_at - start, screen_at - start
+    return board_at - start, screen_at - start, rss
 
 
 def main():
@@ -105,21 +119,26 @@ def main():
     parser.add_argument("--data", required=True)
     parser.add_argument("--runs", type=int, default=10)
     parser.add_argument("--screen", default="1280x800")
+    parser.add_argument("--audio", choices=("dummy", "disk"), default="dummy")
     args = parser.parse_args()
     width, height = map(int, args.screen.split("x"))
     out = tempfile.mkdtemp(prefix="mj-startup-")
-    frames, windows = [], []
+    frames, windows, residents = [], [], []
     try:
         with e2e.Session(args.program, args.data, out, width, height) as session:
             session.data = os.path.abspath(args.data)
+            if args.audio != "dummy":
+                plain_env = session.env
+                session.env = lambda extra=None: dict(plain_env(extra), SDL_AUDIODRIVER=args.audio)
             pixel = ScreenPixel(session.display)
             try:
                 for run in range(args.runs):
-                    frame, window = one_start(session, pixel)
+                    frame, window, rss = one_start(session, pixel)
                     frames.append(frame)
                     windows.append(window)
-                    print("run %2d: first frame drawn %.0f ms, on the screen %.0f ms" %
-                          (run + 1, frame * 1000, window * 1000))
+                    residents.append(rss)
+                    print("run %2d: first frame drawn %.0f ms, on the screen %.0f ms, VmRSS %.1f MB" %
+                          (run + 1, frame * 1000, window * 1000, rss / 1024))
             finally:
                 pixel.close()
     except e2e.Failure as failure:
@@ -131,6 +150,8 @@ def main():
           "on the screen median %.0f ms (min %.0f, max %.0f)" %
           (args.screen, len(frames), statistics.median(frames) * 1000, min(frames) * 1000, max(frames) * 1000,
            statistics.median(windows) * 1000, min(windows) * 1000, max(windows) * 1000))
+    print("VmRSS after start median %.1f MB (min %.1f, max %.1f)" %
+          (statistics.median(residents) / 1024, min(residents) / 1024, max(residents) / 1024))
     return 0
 
 
