@@ -5,7 +5,6 @@
 #include "view2d/bitmap.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "platform/files.h"
 
@@ -247,9 +246,10 @@ void loadBitmapFile(WindowHandle window, const char* path, Surface* slot) {
         std::fclose(file);
         return;
     }
-    uint8_t* data = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(size)));
+    // A block of its own: it goes back to the system as soon as the picture is decoded.
+    uint8_t* data = static_cast<uint8_t*>(platformAllocatePictureBlock(static_cast<size_t>(size)));
     if (data != nullptr && std::fread(data, 1, static_cast<size_t>(size), file) == static_cast<size_t>(size))
         decodeBitmap(data, static_cast<size_t>(size), slot);
-    std::free(data);
+    platformReleasePictureBlock(data, static_cast<size_t>(size));
     std::fclose(file);
 }
