@@ -40,19 +40,42 @@ bool clipTo(const Surface* surface, int* left, int* top, int* right, int* bottom
     return *left < *right && *top < *bottom;
 }
 
+// mixColors with the two weights of one fade frame. Where both weights are at
+// least 0 the division by their sum is a multiplication by its reciprocal,
+// exact for every sum two 16-bit weights can make: with m = 2^41 / sum rounded
+// up, n * m / 2^41 truncated is n / sum truncated for all n up to 255 * sum.
+struct Mixer {
+    int weightA, weightB;
+    uint64_t reciprocal;  // 0: the weights take the general way
+    Mixer(int a, int b) : weightA(a), weightB(b), reciprocal(0) {
+        const int total = a + b;
+        if (a >= 0 && b >= 0 && total > 0 && total <= 65534)
+            reciprocal = ((uint64_t(1) << 41) + static_cast<uint64_t>(total) - 1) / static_cast<uint64_t>(total);
+    }
+    uint32_t operator()(uint32_t a, uint32_t b) const {
+        if (reciprocal == 0) return mixColors(a, b, weightA, weightB);
+        uint32_t result = 0;
+        for (int shift = 0; shift <= 16; shift += 8) {
+            const uint64_t mixed = ((a >> shift) & 0xFF) * static_cast<uint64_t>(weightA) +
+                                   ((b >> shift) & 0xFF) * static_cast<uint64_t>(weightB);
+            result |= static_cast<uint32_t>((mixed * reciprocal) >> 41) << shift;
+        }
+        return result;
+    }
+};
+
 // Mixes colour into the rectangle (left, top)-(right, bottom).
-void blendRect(Surface* surface, int left, int top, int right, int bottom, uint32_t colour, int weightA,
-               int weightB) {
+void blendRect(Surface* surface, int left, int top, int right, int bottom, uint32_t colour, const Mixer& mix) {
     if (!clipTo(surface, &left, &top, &right, &bottom)) return;
     for (int y = top; y < bottom; ++y) {
         uint32_t* row = pixelAt(surface, left, y);
-        for (int i = 0; i < right - left; ++i) row[i] = mixColors(row[i], colour, weightA, weightB);
+        for (int i = 0; i < right - left; ++i) row[i] = mix(row[i], colour);
     }
 }
 
 // Mixes colour into the pixels of a horizontal, vertical or 45-degree line
 // from (x0, y0) to (x1, y1), the end point excluded (the pixels drawLine sets).
-void blendLine(Surface* surface, int x0, int y0, int x1, int y1, uint32_t colour, int weightA, int weightB) {
+void blendLine(Surface* surface, int x0, int y0, int x1, int y1, uint32_t colour, const Mixer& mix) {
     const int dx = x1 - x0, dy = y1 - y0;
     const int steps = dx < 0 ? (dy < 0 ? (-dx > -dy ? -dx : -dy) : (-dx > dy ? -dx : dy))
                              : (dy < 0 ? (dx > -dy ? dx : -dy) : (dx > dy ? dx : dy));
@@ -61,13 +84,13 @@ void blendLine(Surface* surface, int x0, int y0, int x1, int y1, uint32_t colour
         const int x = x0 + n * stepX, y = y0 + n * stepY;
         if (x < 0 || y < 0 || x >= surface->width || y >= surface->height) continue;
         uint32_t* p = pixelAt(surface, x, y);
-        *p = mixColors(*p, colour, weightA, weightB);
+        *p = mix(*p, colour);
     }
 }
 
 // The face of a fading tile: every pixel mixed with the tile set's.
 void blendFace(Surface* buffer, int x, int y, const Surface* tileSet, int cellX, int cellY, int width,
-               int height, int weightA, int weightB) {
+               int height, const Mixer& mix) {
     if (surfaceIsEmpty(buffer) || surfaceIsEmpty(tileSet)) return;
     // Clip against the buffer and the tile set at once.
     int left = 0, top = 0, right = width, bottom = height;
@@ -82,38 +105,46 @@ void blendFace(Surface* buffer, int x, int y, const Surface* tileSet, int cellX,
     for (int j = top; j < bottom; ++j) {
         uint32_t* to = pixelAt(buffer, x, y + j);
         const uint32_t* from = tileSet->pixels + static_cast<size_t>(cellY + j) * tileSet->width + cellX;
-        for (int i = left; i < right; ++i) to[i] = mixColors(to[i], from[i], weightA, weightB);
+        for (int i = left; i < right; ++i) to[i] = mix(to[i], from[i]);
     }
 }
 
 // The tile's left and bottom sides with their black outline. A fading tile
 // mixes the same pixels instead of setting them.
-void drawSides(Surface* buffer, int x, int y, int W, int H, int d, bool opaque, int weightA, int weightB) {
+//
+// The solid sides are filled a row at a time. The upper bevel of the left
+// side (for i = 1 to d - 1 the column x - i from row y + i to y + d - 1) holds
+// on row y + k the columns x - k to x - 1; the right bevel of the bottom side
+// (for i = 0 to d - 1 the column x + W - d + i from row y + H to y + H + d - i - 2)
+// holds on row y + H + k the columns x + W - d to x + W - 2 - k, which run on
+// from the bottom side's last column x - d + W - 1.
+void drawSides(Surface* buffer, int x, int y, int W, int H, int d, bool opaque, const Mixer& mix) {
     const uint32_t sides = Settings.SidesColor & COLOUR_MASK;
     if (opaque) {
-        fillRect(buffer, x - d, y + H, x - d + W, y + H + d, sides);  // bottom side
-        fillRect(buffer, x - d, y + d, x, y + H, sides);              // left side
-        for (int i = 1; i <= d - 1; ++i) fillRect(buffer, x - i, y + i, x - i + 1, y + d, sides);  // upper bevel
-        for (int i = 0; i <= d - 1; ++i)                                                       // right bevel
-            fillRect(buffer, x + W - d + i, y + H, x + W - d + i + 1, y + H + d - i - 1, sides);
+        for (int k = 1; k <= d - 1; ++k) fillRect(buffer, x - k, y + k, x, y + k + 1, sides);  // upper bevel
+        fillRect(buffer, x - d, y + d, x, y + H, sides);                                     // left side
+        for (int k = 0; k < d; ++k) {  // bottom side with its right bevel
+            const int right = k <= d - 2 ? x + W - 1 - k : x - d + W;
+            fillRect(buffer, x - d, y + H + k, right, y + H + k + 1, sides);
+        }
         drawLine(buffer, x - 1, y + 1, x - d, y + d, BLACK);
         drawLine(buffer, x - d, y + d, x - d, y + d + H, BLACK);
         drawLine(buffer, x - d, y + d + H - 1, x - d + W, y + d + H - 1, BLACK);
         drawLine(buffer, x + W - 1, y + H, x + W - 1 - d, y + H + d, BLACK);
         return;
     }
-    blendRect(buffer, x - d, y + H, x - d + W, y + H + d, sides, weightA, weightB);
-    blendRect(buffer, x - d, y + d, x, y + H, sides, weightA, weightB);
-    for (int i = 1; i <= d - 1; ++i) blendRect(buffer, x - i, y + i, x - i + 1, y + d, sides, weightA, weightB);
+    blendRect(buffer, x - d, y + H, x - d + W, y + H + d, sides, mix);
+    blendRect(buffer, x - d, y + d, x, y + H, sides, mix);
+    for (int i = 1; i <= d - 1; ++i) blendRect(buffer, x - i, y + i, x - i + 1, y + d, sides, mix);
     for (int i = 0; i <= d - 1; ++i)
-        blendRect(buffer, x + W - d + i, y + H, x + W - d + i + 1, y + H + d - i - 1, sides, weightA, weightB);
+        blendRect(buffer, x + W - d + i, y + H, x + W - d + i + 1, y + H + d - i - 1, sides, mix);
     // The outline pixels, each mixed once: the left edge ends on the corner
     // where the bottom edge begins, so the bottom edge starts one further on.
-    blendLine(buffer, x - 1, y + 1, x - d, y + d, BLACK, weightA, weightB);
-    blendLine(buffer, x - d, y + d, x - d, y + d + H, BLACK, weightA, weightB);
-    if (H >= 1) blendLine(buffer, x - d + 1, y + d + H - 1, x - d + W, y + d + H - 1, BLACK, weightA, weightB);
-    else blendLine(buffer, x - d, y + d + H - 1, x - d + W, y + d + H - 1, BLACK, weightA, weightB);
-    blendLine(buffer, x + W - 1, y + H, x + W - 1 - d, y + H + d, BLACK, weightA, weightB);
+    blendLine(buffer, x - 1, y + 1, x - d, y + d, BLACK, mix);
+    blendLine(buffer, x - d, y + d, x - d, y + d + H, BLACK, mix);
+    if (H >= 1) blendLine(buffer, x - d + 1, y + d + H - 1, x - d + W, y + d + H - 1, BLACK, mix);
+    else blendLine(buffer, x - d, y + d + H - 1, x - d + W, y + d + H - 1, BLACK, mix);
+    blendLine(buffer, x + W - 1, y + H, x + W - 1 - d, y + H + d, BLACK, mix);
 }
 
 // How many times the tile is highlighted: once when it is selected, once more
@@ -146,15 +177,7 @@ uint32_t mixColors(uint32_t a, uint32_t b, int weightA, int weightB) {
 void darkenPixel(Surface* surface, int x, int y) { darkenRect(surface, x, y, x + 1, y + 1); }
 
 void darkenRect(Surface* surface, int left, int top, int right, int bottom) {
-    if (!clipTo(surface, &left, &top, &right, &bottom)) return;
-    const unsigned amount = Settings.ShadowsValue;
-    const size_t bytes = static_cast<size_t>(right - left) * sizeof(uint32_t);
-    for (int y = top; y < bottom; ++y) {
-        // Byte by byte: the unused top byte is 0 and stays 0, and the loop
-        // becomes a saturating subtraction over the whole row.
-        unsigned char* row = reinterpret_cast<unsigned char*>(pixelAt(surface, left, y));
-        for (size_t i = 0; i < bytes; ++i) row[i] = row[i] > amount ? static_cast<unsigned char>(row[i] - amount) : 0;
-    }
+    subtractFromRect(surface, left, top, right, bottom, static_cast<unsigned>(Settings.ShadowsValue));
 }
 
 void drawTile2D(int tile, Surface* buffer, const Surface* tileSet, int16_t weightBackground, int16_t weightTile,
@@ -179,9 +202,10 @@ void drawTile2D(int tile, Surface* buffer, const Surface* tileSet, int16_t weigh
                 darkenRect(buffer, x, y, x + W, y + H);
         }
     } else {
-        blendFace(buffer, x, y, tileSet, record.faceCellX, record.faceCellY, W, H, weightBackground, weightTile);
+        blendFace(buffer, x, y, tileSet, record.faceCellX, record.faceCellY, W, H,
+                  Mixer(weightBackground, weightTile));
     }
-    drawSides(buffer, x, y, W, H, d, opaque, weightBackground, weightTile);
+    drawSides(buffer, x, y, W, H, d, opaque, Mixer(opaque ? 0 : weightBackground, opaque ? 0 : weightTile));
 }
 
 void placeTiles2D() {
@@ -234,6 +258,7 @@ void layoutBoard2D(WindowHandle) {
 void drawBoard2D(WindowHandle window, int fadeA, int fadeB, int16_t weightBackground, int16_t weightTile) {
     {
         std::lock_guard<std::mutex> guard(viewLock);
+        std::lock_guard<std::recursive_mutex> shown(platformSurfaceLock());
         Surface* buffer = &boardBuffer;
         if (!surfaceIsEmpty(buffer)) {
             const bool picture = Settings.Background[0] != 0 && !surfaceIsEmpty(&scaledBackground);
@@ -273,8 +298,16 @@ int tileAtPoint(int x, int y) {
 void makeBoardBuffer(WindowHandle window) {
     std::lock_guard<std::mutex> guard(viewLock);
     measureBoardArea(window);
-    releaseSurface(&boardBuffer);
-    createSurface(&boardBuffer, boardAreaWidth(), boardAreaHeight());
+    const int width = boardAreaWidth(), height = boardAreaHeight();
+    if (!surfaceIsEmpty(&boardBuffer) && boardBuffer.width == width && boardBuffer.height == height) return;
+    // The window shows the board buffer itself: until the next frame is drawn
+    // the new buffer shows the last one, as far as it fits.
+    std::lock_guard<std::recursive_mutex> shown(platformSurfaceLock());
+    Surface previous = boardBuffer;
+    boardBuffer = Surface{};
+    createSurface(&boardBuffer, width, height);
+    copyRect(&boardBuffer, 0, 0, &previous, 0, 0, previous.width, previous.height);
+    releaseSurface(&previous);
 }
 
 void releaseBoardPictures() {
@@ -283,5 +316,6 @@ void releaseBoardPictures() {
     releaseSurface(&scaledTileSet);
     releaseSurface(&loadedBackground);
     releaseSurface(&scaledBackground);
-    releaseSurface(&boardBuffer);
+    std::lock_guard<std::recursive_mutex> shown(platformSurfaceLock());
+    releaseSurface(&boardBuffer);  // the window shows black from now on
 }

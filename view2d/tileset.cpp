@@ -43,6 +43,10 @@ int16_t shadowExtent;
 
 static int areaWidth;
 static int areaHeight;
+// The serial of the picture each scaled copy was last made from: a copy of
+// the right size made from the same picture is not made again.
+static uint32_t scaledTileSetSource;
+static uint32_t scaledBackgroundSource;
 
 void measureBoardArea(WindowHandle window) {
     int width = 0, height = 0;
@@ -70,6 +74,8 @@ void loadBackground(WindowHandle window) {
     if (Settings.Background[0] != 0 && platformSetCurrentDirectory(backgroundDirectory)) {
         {
             std::lock_guard<std::mutex> guard(viewLock);
+            // The scaled background may be the loaded picture itself.
+            if (scaledBackground.borrowed) releaseSurface(&scaledBackground);
             loadBitmapFile(window, Settings.Background, &loadedBackground);
         }
         scaleBackground(window);
@@ -129,7 +135,11 @@ void fitFaceSize(WindowHandle window) {
     }
     faceWidth = static_cast<int16_t>(width);
     faceHeight = static_cast<int16_t>(height);
-    stretchSurface(&scaledTileSet, &loadedTileSet, scaledWidth, scaledHeight);
+    if (surfaceIsEmpty(&scaledTileSet) || scaledTileSet.width != scaledWidth || scaledTileSet.height != scaledHeight ||
+        scaledTileSetSource != loadedTileSet.serial || surfaceIsEmpty(&loadedTileSet)) {
+        stretchSurface(&scaledTileSet, &loadedTileSet, scaledWidth, scaledHeight);
+        scaledTileSetSource = loadedTileSet.serial;
+    }
     layerShift = static_cast<int16_t>(faceWidth / borderDivisor());
     footprintWidth = static_cast<int16_t>(faceWidth + layerShift);
     footprintHeight = static_cast<int16_t>(faceHeight + layerShift);
@@ -140,6 +150,18 @@ void fitFaceSize(WindowHandle window) {
 void scaleBackground(WindowHandle window) {
     std::lock_guard<std::mutex> guard(viewLock);
     measureBoardArea(window);
+    const Surface& loaded = loadedBackground;
+    if (!surfaceIsEmpty(&loaded) && loaded.width == areaWidth && loaded.height == areaHeight) {
+        // The picture has the board area's size: it is shown as it is, without a copy.
+        if (!scaledBackground.borrowed || scaledBackground.pixels != loaded.pixels)
+            shareSurface(&scaledBackground, &loaded);
+        return;
+    }
+    if (!surfaceIsEmpty(&scaledBackground) && !scaledBackground.borrowed && !surfaceIsEmpty(&loaded) &&
+        scaledBackground.width == areaWidth && scaledBackground.height == areaHeight &&
+        scaledBackgroundSource == loaded.serial)
+        return;
     // An empty picture, or an empty board area, leaves the scaled background empty.
-    stretchSurface(&scaledBackground, &loadedBackground, areaWidth, areaHeight);
+    stretchSurface(&scaledBackground, &loaded, areaWidth, areaHeight);
+    scaledBackgroundSource = loaded.serial;
 }
