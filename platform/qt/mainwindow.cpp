@@ -127,11 +127,26 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
+        std::lock_guard<std::recursive_mutex> surfaces(platformSurfaceLock());
         std::lock_guard<std::mutex> lock(window_->frameMutex);
-        if (window_->frame.isNull())
-            painter.fillRect(rect(), Qt::black);
-        else
+        const Surface* surface = window_->shownSurface;
+        if (surface && !surfaceIsEmpty(surface)) {
+            // The surface's own pixels, 0x00BBGGRR: red, green, blue and an unused
+            // byte in memory. Drawn on the opaque window, that byte is ignored.
+            QImage image(reinterpret_cast<const uchar*>(surface->pixels), surface->width, surface->height,
+                         surface->width * 4, QImage::Format_RGBX8888);
+            const double ratio = platformDevicePixelRatio(window_);
+            image.setDevicePixelRatio(ratio);
+            const QRectF shown(window_->shownX / ratio, window_->shownY / ratio, surface->width / ratio,
+                               surface->height / ratio);
+            const QRegion uncovered = QRegion(rect()) - QRegion(shown.toAlignedRect());
+            for (const QRect& part : uncovered) painter.fillRect(part, Qt::black);
+            painter.drawImage(shown.topLeft(), image);
+        } else if (!window_->frame.isNull()) {
             painter.drawImage(QPointF(0, 0), window_->frame);
+        } else {
+            painter.fillRect(rect(), Qt::black);
+        }
     }
     void keyPressEvent(QKeyEvent* event) override { deliverKey(window_, event, true); }
     void keyReleaseEvent(QKeyEvent* event) override { deliverKey(window_, event, false); }
@@ -340,8 +355,11 @@ void platformLayoutMainWindow(PlatformWindow* window) {
     const int deviceWidth = deviceRound(width * ratio), deviceHeight = deviceRound(clientHeight * ratio);
     {
         std::lock_guard<std::mutex> lock(window->frameMutex);
-        if (window->frame.width() != deviceWidth || window->frame.height() != deviceHeight ||
-            window->frame.devicePixelRatio() != ratio) {
+        window->deviceWidth = deviceWidth > 0 ? deviceWidth : 1;
+        window->deviceHeight = deviceHeight > 0 ? deviceHeight : 1;
+        // A 3D frame keeps what it showed, as far as it fits, until the next one.
+        if (!window->frame.isNull() && (window->frame.width() != deviceWidth || window->frame.height() != deviceHeight ||
+                                        window->frame.devicePixelRatio() != ratio)) {
             QImage frame(deviceWidth > 0 ? deviceWidth : 1, deviceHeight > 0 ? deviceHeight : 1,
                          QImage::Format_RGBX8888);
             frame.fill(Qt::black);
@@ -443,6 +461,7 @@ void platformDestroyWindow(WindowHandle handle) {
     {
         std::lock_guard<std::mutex> lock(window->frameMutex);
         window->frame = QImage();
+        window->shownSurface = nullptr;
     }
     if (top) {
         top->hide();
@@ -500,22 +519,13 @@ void platformKillTimer(WindowHandle handle, uint32_t id) {
 
 void platformPresentSurface(WindowHandle handle, const Surface* surface, int x, int y) {
     PlatformWindow* window = platformKnownWindow(handle);
-    if (!window || window->kind != WINDOW_KIND_MAIN || !surface || !surface->pixels) return;
+    if (!window || window->kind != WINDOW_KIND_MAIN) return;
     {
         std::lock_guard<std::mutex> lock(window->frameMutex);
-        QImage& frame = window->frame;
-        if (frame.isNull()) return;
-        const int frameWidth = frame.width(), frameHeight = frame.height();
-        int left = x < 0 ? -x : 0, top = y < 0 ? -y : 0;
-        int right = surface->width, bottom = surface->height;
-        if (x + right > frameWidth) right = frameWidth - x;
-        if (y + bottom > frameHeight) bottom = frameHeight - y;
-        for (int row = top; row < bottom; ++row) {
-            const uint32_t* source = surface->pixels + (size_t)row * (size_t)surface->width;
-            uint32_t* target = reinterpret_cast<uint32_t*>(frame.scanLine(y + row)) + x;
-            for (int column = left; column < right; ++column)
-                target[column] = source[column] | 0xFF000000u;  // 0x00BBGGRR is RGBX in memory
-        }
+        window->shownSurface = surface;
+        window->shownX = x;
+        window->shownY = y;
+        window->frame = QImage();  // a 3D frame shown before is not needed any more
     }
     if (!window->updatePending.exchange(true)) {
         platformRunLater([window] {

@@ -57,10 +57,16 @@ struct PlatformWindow {
     int requestedX = 0, requestedY = 0, requestedWidth = 0, requestedHeight = 0;
     bool frameSettled = false;
 
-    // The presented picture of the client area, in device pixels. Written by
-    // platformPresentSurface from any thread under frameMutex.
+    // What the client area shows. A 2D frame is shown straight from the surface
+    // presented (the board buffer, no copy): the window keeps a pointer to it and
+    // reads it while it paints, holding platformSurfaceLock(). A 3D frame is read
+    // back from OpenGL into `frame`, which exists only while the 3D view is shown.
+    // Both are set from any thread under frameMutex.
     std::mutex frameMutex;
+    const struct Surface* shownSurface = nullptr;
+    int shownX = 0, shownY = 0;
     QImage frame;
+    int deviceWidth = 1, deviceHeight = 1;  // the client area in device pixels
     std::atomic<bool> updatePending{false};
 
     // Status text posted from any thread.

@@ -2,9 +2,9 @@
 // off-screen surface, drawing into a framebuffer object of the client size.
 // The buffer is multisampled where the driver allows (resolved into a plain
 // one before it is read), a plain one otherwise.
-// Presenting reads the picture back into the window's frame, which the client
-// widget shows like any 2D frame, so that mouse coordinates, the toolbar and
-// the status bar are the same in both views.
+// Presenting reads the picture back into the window's 3D frame, which the
+// client widget shows in place of the 2D board buffer, so that mouse
+// coordinates, the toolbar and the status bar are the same in both views.
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
@@ -59,8 +59,8 @@ bool makeBuffers(int width, int height) {
 }
 
 void clientSize(PlatformWindow* window, int* width, int* height) {
-    *width = window->frame.width();
-    *height = window->frame.height();
+    *width = window->deviceWidth;
+    *height = window->deviceHeight;
     if (*width < 1) *width = 1;
     if (*height < 1) *height = 1;
 }
@@ -133,7 +133,13 @@ void platformPresentGL(WindowHandle handle) {
     {
         std::lock_guard<std::mutex> lock(window->frameMutex);
         QImage& frame = window->frame;
-        if (frame.isNull()) return;
+        if (frame.width() != window->deviceWidth || frame.height() != window->deviceHeight) {
+            frame = QImage(window->deviceWidth, window->deviceHeight, QImage::Format_RGBX8888);
+            if (frame.isNull()) return;
+            frame.fill(Qt::black);
+            frame.setDevicePixelRatio(platformDevicePixelRatio(window));
+        }
+        window->shownSurface = nullptr;  // the 3D frame is shown from now on
         const int rows = frame.height() < height ? frame.height() : height;
         const int columns = frame.width() < width ? frame.width() : width;
         for (int row = 0; row < rows; ++row) {

@@ -57,6 +57,8 @@ void drawBoard(WindowHandle window, int phase) {
     platformGetClientSize(window, &width, &height);
     height -= toolbarHeight + statusHeight;
     if (width <= 0 || height <= 0) return;
+    // The window reads the presented surface while it paints.
+    std::lock_guard<std::recursive_mutex> lock(platformSurfaceLock());
     boardPixels.assign((size_t)width * (size_t)height, 0);
     board = Surface{width, height, boardPixels.data()};
     for (int y = 0; y < height; ++y)
