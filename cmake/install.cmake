@@ -56,7 +56,8 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/example.velmora.mahjong.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The Debian package: the libraries' packages come from dpkg-shlibdeps; Qt's window-system plugins (only
-# recommended by Qt) and the General MIDI sound font that the music is played with are named here. The
+# recommended by Qt), SDL and SDL_mixer (opened at run time, so dpkg-shlibdeps does not see them) and the
+# General MIDI sound font that the music is played with are named here. The
 # launchers show their errors in a window with xmessage, zenity or kdialog, whichever is there.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME velmora-mahjong)
@@ -73,7 +74,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fluid-soundfont-gm")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libsdl2-2.0-0, libsdl2-mixer-2.0-0, fluid-soundfont-gm")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "x11-utils | zenity | kdialog")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -14,6 +14,11 @@ void platformPlayWaveFile(const char* path);
 // Loads a music file (MIDI or any other format the mixer reads) given by its
 // full path, closing the music opened before. False when it cannot be loaded.
 bool platformOpenMusic(const char* path);
+// Loads a music file and plays it once, both on a thread of its own, so that
+// the caller does not wait while the synthesiser reads its sound font. A music
+// command given meanwhile (opening, closing, or another of these) wins: the
+// file is then not played.
+void platformPlayMusicFileInBackground(const char* path);
 // Plays the open music once from its beginning; playing it again restarts it.
 bool platformPlayMusic();
 // Stops and closes the open music; harmless when none is open.

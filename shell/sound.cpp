@@ -56,6 +56,14 @@ void playSoundEffect(SoundEffect effect) {
     platformPlayWaveFile(path);
 }
 
+void startMusic(WindowHandle) {
+    platformCloseMusic();
+    if (!Settings.Music[0]) return;
+    char path[FILE_NAME_SIZE];
+    if (!platformResolvePath(soundDirectory, Settings.Music, path, sizeof path)) return;
+    platformPlayMusicFileInBackground(path);
+}
+
 void playMusic(WindowHandle) {
     platformCloseMusic();
     if (!Settings.Music[0]) return;

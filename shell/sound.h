@@ -9,3 +9,7 @@ bool hasWaveDevice();
 // under it there).
 void playSoundEffect(SoundEffect effect);
 void playMusic(WindowHandle window);
+// As playMusic, at the start of the program: the file is loaded and started on
+// a thread of its own, so that the first frame does not wait for the
+// synthesiser's sound font. A music choice made meanwhile wins.
+void startMusic(WindowHandle window);

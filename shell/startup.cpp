@@ -73,7 +73,7 @@ void createMainWindowContents(WindowHandle window) {
     createBoardViews(window);
     loadTileSetIntoViews(window);
     newDeal(window);
-    playMusic(window);
+    startMusic(window);
 }
 
 void shutdownSequence(WindowHandle window) {
