@@ -436,6 +436,14 @@ private slots:
         expect(5, 5);
         expect(100, 37);
         expect(width - 1, boardHeight / 2);
+        // The window shows the surface itself, not a copy taken when it was presented.
+        {
+            std::lock_guard<std::recursive_mutex> lock(platformSurfaceLock());
+            pixels[(size_t)(5 * width + 5)] = 0x00010203u;
+        }
+        shot = client()->grab().toImage();
+        shot.setDevicePixelRatio(1.0);
+        QCOMPARE(shot.pixelColor(5, toolbarHeightSeen + 5), QColor(3, 2, 1));
         // Partly outside: clipped, no harm.
         Surface small{4, 4, pixels.data()};
         platformPresentSurface(window, &small, -2, -2);

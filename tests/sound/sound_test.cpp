@@ -352,6 +352,36 @@ TEST_F(SoundTest, ChoosingTheMusicAgainRestartsItFromTheBeginning) {
     RecordProperty("restart_correlation_per_mille", int(1000 * similarity));
 }
 
+TEST_F(SoundTest, StartUpMusicStartsOnItsOwnAndGivesWayToAChoice) {
+    int result = runInChild("disk", outputFile, [] {
+        setSoundSettings("", "TONE.WAV", "", "MOZK478.MID");
+        if (!hasWaveDevice()) return int(NO_DEVICE);
+        std::string tones = soundDirectory;
+        useSoundDirectory(DELIVERED_SOUNDS);
+        startMusic(nullptr);  // returns at once; the music follows when it is loaded
+        for (int waited = 0; !platformMusicPlaying(); waited += 50) {
+            if (waited >= 60000) return int(MUSIC_STATE);
+            waitMilliseconds(50);
+        }
+        waitMilliseconds(500);
+        // Started again, and NONE chosen while it loads: the load is dropped.
+        startMusic(nullptr);
+        Settings.Music[0] = 0;
+        playMusic(nullptr);
+        if (platformMusicPlaying()) return int(MUSIC_STATE);
+        waitMilliseconds(300);
+        useSoundDirectory(tones);
+        playSoundEffect(RemoveSound);
+        return int(CHILD_OK);  // the child's end waits for the load in progress
+    });
+    ASSERT_EQ(result, CHILD_OK);
+    std::vector<int16_t> output = readOutput(outputFile);
+    std::vector<Span> spans = soundingSpans(output, SPAN_GAP);
+    ASSERT_GE(spans.size(), 2u);
+    ASSERT_TRUE(endsWithTone(output, spans, tone)) << "music sounded after NONE";
+    EXPECT_GT(rms(output, {spans.front().begin, spans[spans.size() - 2].end}), 300.0);
+}
+
 TEST_F(SoundTest, MusicThatCannotBeOpenedStaysSilent) {
     start.write("SOUNDS/BROKEN.MID", "MThd this is no music");
     int result = runInChild("disk", outputFile, [] {

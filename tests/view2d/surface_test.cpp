@@ -2,6 +2,11 @@
 // inverted copies and the two kinds of stretching.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
 #include "platform/surface.h"
 #include "tests/view2d/view_support.h"
 
@@ -147,4 +152,80 @@ TEST(Surface, StretchAveragesWhenShrinkingAndRepeatsWhenGrowing) {
     EXPECT_FALSE(stretchSurface(&result, &empty, 3, 3));
     EXPECT_TRUE(surfaceIsEmpty(&result));
     releaseSurface(&source);
+}
+
+// The area average of the source pixels under each result pixel, rounded once
+// (nearest pixel where an axis grows), worked out the slow way.
+static uint32_t referencePixel(const Surface& source, int width, int height, int x, int y) {
+    auto weights = [](int sourceSize, int size, int d, std::vector<double>* w) {
+        w->assign(static_cast<size_t>(sourceSize), 0.0);
+        if (sourceSize <= size) {
+            (*w)[static_cast<size_t>((2LL * d + 1) * sourceSize / (2LL * size))] = 1.0;
+            return;
+        }
+        for (int s = 0; s < sourceSize; ++s) {
+            const double lo = std::max<double>(1.0 * d * sourceSize, 1.0 * s * size);
+            const double hi = std::min<double>(1.0 * (d + 1) * sourceSize, 1.0 * (s + 1) * size);
+            if (hi > lo) (*w)[static_cast<size_t>(s)] = (hi - lo) / sourceSize;
+        }
+    };
+    std::vector<double> wx, wy;
+    weights(source.width, width, x, &wx);
+    weights(source.height, height, y, &wy);
+    uint32_t pixel = 0;
+    for (int c = 0; c < 3; ++c) {
+        double sum = 0;
+        for (int sy = 0; sy < source.height; ++sy)
+            for (int sx = 0; sx < source.width; ++sx)
+                sum += wx[static_cast<size_t>(sx)] * wy[static_cast<size_t>(sy)] *
+                       ((getPixel(&source, sx, sy) >> (8 * c)) & 0xFF);
+        pixel |= static_cast<uint32_t>(std::floor(sum + 0.5)) << (8 * c);
+    }
+    return pixel;
+}
+
+TEST(Surface, ShrinkingIsTheAreaAverageRoundedOnce) {
+    // Noise, the hardest picture for rounding, in sizes that are no multiples of four.
+    Surface source{};
+    ASSERT_TRUE(createSurface(&source, 37, 23));
+    uint32_t seed = 12345;
+    for (int i = 0; i < 37 * 23; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        source.pixels[i] = (seed >> 8) & 0x00FFFFFF;
+    }
+    int channels = 0, exact = 0;
+    for (auto size : {std::pair<int, int>{17, 11}, {5, 3}, {30, 23}, {13, 40}}) {
+        Surface result{};
+        ASSERT_TRUE(stretchSurface(&result, &source, size.first, size.second));
+        for (int y = 0; y < size.second; ++y)
+            for (int x = 0; x < size.first; ++x) {
+                const uint32_t got = getPixel(&result, x, y), want = referencePixel(source, size.first, size.second, x, y);
+                ASSERT_EQ(got >> 24, 0u);
+                for (int c = 0; c < 3; ++c) {
+                    const int difference = static_cast<int>((got >> (8 * c)) & 0xFF) - static_cast<int>((want >> (8 * c)) & 0xFF);
+                    ASSERT_LE(std::abs(difference), 1) << size.first << "x" << size.second << " at " << x << "," << y;
+                    ++channels;
+                    exact += difference == 0;
+                }
+            }
+        releaseSurface(&result);
+    }
+    // Only values within a few hundredths of a half step may round the other way.
+    EXPECT_GE(exact * 100, channels * 97);
+    releaseSurface(&source);
+}
+
+TEST(Surface, ASharedPictureBelongsToItsOwner) {
+    Surface owner{}, view{};
+    ASSERT_TRUE(createSurface(&owner, 300, 300));  // large enough for memory of its own
+    setPixel(&owner, 1, 1, 7);
+    shareSurface(&view, &owner);
+    EXPECT_EQ(view.pixels, owner.pixels);
+    EXPECT_EQ(view.serial, owner.serial);
+    releaseSurface(&view);  // forgets the pixels, leaves them to the owner
+    EXPECT_EQ(getPixel(&owner, 1, 1), 7u);
+    shareSurface(&view, &owner);
+    releaseSurface(&owner);
+    releaseSurface(&view);  // after its owner: nothing is released twice
+    EXPECT_TRUE(surfaceIsEmpty(&view));
 }

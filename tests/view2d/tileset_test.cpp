@@ -11,6 +11,7 @@
 #include "settings/directories.h"
 #include "tests/support/null_host.h"
 #include "tests/view2d/view_support.h"
+#include "view2d/draw2d.h"
 #include "view2d/tileset.h"
 
 namespace {
@@ -173,6 +174,31 @@ TEST(FitFaceSize, ScaledCellsKeepTheirColours) {
                         << column << "," << row;
 }
 
+TEST(FitFaceSize, NothingIsMadeAgainForAnUnchangedSize) {
+    resetViewState();
+    makeTileSet(&loadedTileSet, 100, 120);
+    setArea(800, 560);
+    fitFaceSize(nullptr);
+    makeBoardBuffer(nullptr);
+    const uint32_t faces = scaledTileSet.serial, buffer = boardBuffer.serial;
+    fitFaceSize(nullptr);  // as at every resize to the same size
+    makeBoardBuffer(nullptr);
+    EXPECT_EQ(scaledTileSet.serial, faces);
+    EXPECT_EQ(boardBuffer.serial, buffer);
+    // Another picture of the same size is scaled again.
+    makeTileSet(&loadedTileSet, 100, 120);
+    setPixel(&loadedTileSet, 0, 0, rgb(1, 2, 3));
+    fitFaceSize(nullptr);
+    EXPECT_NE(scaledTileSet.serial, faces);
+    // A larger board: a new buffer, which shows the last frame until the next is drawn.
+    setPixel(&boardBuffer, 799, 559, rgb(9, 8, 7));
+    setArea(900, 600);
+    makeBoardBuffer(nullptr);
+    EXPECT_EQ(boardBuffer.width, 900);
+    EXPECT_EQ(getPixel(&boardBuffer, 799, 559), rgb(9, 8, 7));
+    EXPECT_EQ(getPixel(&boardBuffer, 899, 599), 0u);
+}
+
 TEST(Pictures, LoadedFromTheirDirectoriesAndScaled) {
     resetViewState();
     char previous[FILE_NAME_SIZE];
@@ -219,9 +245,11 @@ TEST(Pictures, LoadedFromTheirDirectoriesAndScaled) {
     ASSERT_EQ(scaledBackground.width, 800);
     ASSERT_EQ(scaledBackground.height, 560);
     EXPECT_EQ(std::memcmp(scaledBackground.pixels, loadedBackground.pixels, 800 * 560 * 4), 0);
+    EXPECT_EQ(scaledBackground.pixels, loadedBackground.pixels);  // one picture, not two
     setArea(1000, 700);
     scaleBackground(nullptr);
     EXPECT_EQ(scaledBackground.width, 1000);
+    EXPECT_NE(scaledBackground.pixels, loadedBackground.pixels);
     EXPECT_EQ(scaledBackground.height, 700);
     ASSERT_TRUE(platformGetCurrentDirectory(current, sizeof current));
     EXPECT_EQ(std::string(current), root);
