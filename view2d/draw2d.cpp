@@ -1,13 +1,16 @@
 // Drawing the board in 2D: placing the tiles, composing a frame in the board
 // buffer, the fade-out of a removed pair and the hit test.
 //
-// A frame is the background (one copy or one fill), then the 144 tiles in
-// index order. Faces are row copies from the scaled tile set; only highlights,
+// A frame is the background (copied or filled around the faces), then the 144
+// tiles in index order. Faces are row copies from the scaled tile set; only highlights,
 // shadows and the two tiles of a fade go pixel by pixel, and even those clip
 // their rectangle once and then run over plain rows.
 #include "view2d/draw2d.h"
 
+#include <algorithm>
+#include <cstring>
 #include <mutex>
+#include <utility>
 
 #include "engine/board.h"
 #include "engine/fade.h"
@@ -159,6 +162,71 @@ int highlightCount(int tile) {
     return count;
 }
 
+// The background is seen only where no opaque face lies: every face is copied
+// over it whole, whatever is drawn before and after. So a frame paints the
+// background only around the faces, which spares a good part of the frame's
+// memory traffic. The board is painted in bands of rows that the same faces
+// cross; in each band the spans between the faces are copied from the picture
+// (or filled with the colour where there is none, or it is too small).
+struct Cover {
+    int top, bottom, left, right;
+};
+
+void paintSpan(Surface* buffer, const Surface* picture, uint32_t colour, int y, int left, int right) {
+    int copyEnd = left;
+    if (picture != nullptr && y < picture->height) {
+        copyEnd = right < picture->width ? right : picture->width;
+        if (copyEnd > left)
+            std::memcpy(pixelAt(buffer, left, y), picture->pixels + static_cast<size_t>(y) * picture->width + left,
+                        static_cast<size_t>(copyEnd - left) * sizeof(uint32_t));
+        else
+            copyEnd = left;
+    }
+    if (right > copyEnd) fillRect(buffer, copyEnd, y, right, y + 1, colour);
+}
+
+void paintBackground(Surface* buffer, const Surface* picture, uint32_t colour, int fadeA, int fadeB) {
+    Cover covers[TILE_COUNT];
+    int count = 0;
+    const int W = faceWidth, H = faceHeight;
+    // Faces are whole only when the scaled tile set holds every cell.
+    const bool wholeFaces = W > 0 && H > 0 && !surfaceIsEmpty(&scaledTileSet) &&
+                            scaledTileSet.width >= TILESET_COLUMNS * W && scaledTileSet.height >= TILESET_ROWS * H;
+    for (int t = 0; t < TILE_COUNT && wholeFaces; ++t) {
+        const TileRecord& record = tileTable[t];
+        if (record.face == 0 || t == fadeA || t == fadeB) continue;
+        Cover cover = {record.screenY, record.screenY + H, record.screenX, record.screenX + W};
+        if (!clipTo(buffer, &cover.left, &cover.top, &cover.right, &cover.bottom)) continue;
+        covers[count++] = cover;
+    }
+    int edges[2 * TILE_COUNT + 2];
+    int edgeCount = 0;
+    edges[edgeCount++] = 0;
+    edges[edgeCount++] = buffer->height;
+    for (int i = 0; i < count; ++i) {
+        edges[edgeCount++] = covers[i].top;
+        edges[edgeCount++] = covers[i].bottom;
+    }
+    std::sort(edges, edges + edgeCount);
+    edgeCount = static_cast<int>(std::unique(edges, edges + edgeCount) - edges);
+    std::pair<int, int> spans[TILE_COUNT];
+    for (int e = 0; e + 1 < edgeCount; ++e) {
+        const int top = edges[e], bottom = edges[e + 1];
+        int spanCount = 0;
+        for (int i = 0; i < count; ++i)
+            if (covers[i].top <= top && covers[i].bottom >= bottom) spans[spanCount++] = {covers[i].left, covers[i].right};
+        std::sort(spans, spans + spanCount);
+        for (int y = top; y < bottom; ++y) {
+            int x = 0;
+            for (int i = 0; i < spanCount; ++i) {
+                if (spans[i].first > x) paintSpan(buffer, picture, colour, y, x, spans[i].first);
+                if (spans[i].second > x) x = spans[i].second;
+            }
+            if (x < buffer->width) paintSpan(buffer, picture, colour, y, x, buffer->width);
+        }
+    }
+}
+
 }  // namespace
 
 uint32_t mixColors(uint32_t a, uint32_t b, int weightA, int weightB) {
@@ -262,11 +330,8 @@ void drawBoard2D(WindowHandle window, int fadeA, int fadeB, int16_t weightBackgr
         Surface* buffer = &boardBuffer;
         if (!surfaceIsEmpty(buffer)) {
             const bool picture = Settings.Background[0] != 0 && !surfaceIsEmpty(&scaledBackground);
-            // A background that does not cover the whole buffer (or failed to
-            // load) shows the background colour around or in place of it.
-            if (!picture || scaledBackground.width < buffer->width || scaledBackground.height < buffer->height)
-                fillRect(buffer, 0, 0, buffer->width, buffer->height, Settings.BackgroundColor & COLOUR_MASK);
-            if (picture) copyRect(buffer, 0, 0, &scaledBackground, 0, 0, scaledBackground.width, scaledBackground.height);
+            paintBackground(buffer, picture ? &scaledBackground : nullptr, Settings.BackgroundColor & COLOUR_MASK,
+                            fadeA, fadeB);
             for (int t = 0; t < TILE_COUNT; ++t)
                 drawTile2D(t, buffer, &scaledTileSet, weightBackground, weightTile, t != fadeA && t != fadeB);
             host.presentFrame(window, buffer, 0, toolbarHeight);

@@ -412,3 +412,36 @@ TEST(DrawBoard, ComposesPresentsAndRefreshesTheStatusBar) {
     EXPECT_EQ(fake::presentCount, 4);
     EXPECT_EQ(fake::statusCount, 5);
 }
+
+// The background is painted only around the faces: whatever the buffer held
+// before (the last frame) must never show, with a picture smaller than the
+// board, with a fading pair and with the board hidden.
+TEST(DrawBoard, AFrameDoesNotDependOnTheLastOne) {
+    resetViewState();
+    setUpView(20, 24, 4, 4, 200, 150);
+    Settings.Shadows = 1;
+    int index = 0;
+    for (int row = 0; row <= 8; row += 2)
+        for (int column = 0; column <= 10; column += 2, ++index) placeTile(index, 0, row, column, 1 + index % 42);
+    placeTile(index, 1, 3, 5, 7);
+    shadowFlags[index][F1] = shadowFlags[index][F3] = shadowFlags[index][F4] = 1;
+    layoutBoard2D(nullptr);
+    std::snprintf(Settings.Background, sizeof Settings.Background, "%s", "SUNSET.BMP");
+    createSurface(&scaledBackground, 150, 100);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 150; ++x) setPixel(&scaledBackground, x, y, rgb(x, y, 3));
+    viewfake::keepFrames = 2;
+    for (int fade : {int(NO_TILE), 3}) {
+        for (bool hidden : {false, true}) {
+            chronoPaused = hidden;
+            viewfake::frames.clear();
+            for (uint32_t last : {0x00AAAAAAu, 0x00555555u}) {
+                fillRect(&boardBuffer, 0, 0, 200, 150, last);
+                drawBoard2D(nullptr, fade, fade == NO_TILE ? NO_TILE : index, 40, 60);
+            }
+            ASSERT_EQ(viewfake::frames.size(), 2u);
+            EXPECT_TRUE(viewfake::frames[0] == viewfake::frames[1]) << "fade " << fade << " hidden " << hidden;
+        }
+    }
+    releaseSurface(&scaledBackground);
+}
