@@ -133,8 +133,8 @@ void BM_FadeFrameTurtle1080(benchmark::State& state) {
 BENCHMARK(BM_FadeFrameTurtle1080)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
 void resize(int width, int height) {
-    viewfake::clientWidth = width;
-    viewfake::clientHeight = height;
+    fake::clientWidth = width;
+    fake::clientHeight = height;
     fitFaceSize(nullptr);
     scaleBackground(nullptr);
     makeBoardBuffer(nullptr);

@@ -430,17 +430,17 @@ TEST(DrawBoard, AFrameDoesNotDependOnTheLastOne) {
     createSurface(&scaledBackground, 150, 100);
     for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 150; ++x) setPixel(&scaledBackground, x, y, rgb(x, y, 3));
-    viewfake::keepFrames = 2;
+    fake::keepFrames = 2;
     for (int fade : {int(NO_TILE), 3}) {
         for (bool hidden : {false, true}) {
             chronoPaused = hidden;
-            viewfake::frames.clear();
+            fake::frames.clear();
             for (uint32_t last : {0x00AAAAAAu, 0x00555555u}) {
                 fillRect(&boardBuffer, 0, 0, 200, 150, last);
                 drawBoard2D(nullptr, fade, fade == NO_TILE ? NO_TILE : index, 40, 60);
             }
-            ASSERT_EQ(viewfake::frames.size(), 2u);
-            EXPECT_TRUE(viewfake::frames[0] == viewfake::frames[1]) << "fade " << fade << " hidden " << hidden;
+            ASSERT_EQ(fake::frames.size(), 2u);
+            EXPECT_TRUE(fake::frames[0] == fake::frames[1]) << "fade " << fade << " hidden " << hidden;
         }
     }
     releaseSurface(&scaledBackground);
