@@ -13,6 +13,7 @@
 #include "settings/settings.h"
 #include "shell/boardview.h"
 #include "shell/commands.h"
+#include "shell/mainwindow.h"
 #include "shell/menubar.h"
 #include "shell/sound.h"
 #include "view2d/tileset.h"
@@ -175,6 +176,7 @@ bool runFileListCommand(WindowHandle window, uint32_t command) {
     } else if (inRange(command, TILESET_LIST_FIRST)) {
         if (selectListedFile(command, Settings.TileSet, menuBar, TILESET_LIST_FIRST, tileSetList)) {
             loadTileSetIntoViews(window);
+            releasePicturesLater(window);
             paintBoard(window);
         }
     } else if (inRange(command, LAYOUT_LIST_FIRST)) {
@@ -192,7 +194,10 @@ bool runFileListCommand(WindowHandle window, uint32_t command) {
         selectWithNone(command, MUSIC_NONE, Settings.Music, musicList);
         playMusic(window);
     } else if (inRange(command, BACKGROUND_NONE)) {
-        if (selectWithNone(command, BACKGROUND_NONE, Settings.Background, backgroundList)) loadBackground(window);
+        if (selectWithNone(command, BACKGROUND_NONE, Settings.Background, backgroundList)) {
+            loadBackground(window);
+            releasePicturesLater(window);
+        }
         paintBoard(window);
     } else {
         return false;

@@ -137,6 +137,11 @@ int32_t mainWindowProc(WindowHandle window, uint32_t message, uintptr_t first, i
         case WM_COMMAND: runCommand(window, (uint32_t)first); return 0;
         case WM_TIMER: {
             BoardLock lock;
+            if (first == PICTURES_TIMER_ID) {
+                platformKillTimer(window, PICTURES_TIMER_ID);
+                releaseLoadedPictures();
+                return 0;
+            }
             tickChronometer(window);
             return 0;
         }
@@ -176,4 +181,7 @@ void resizeBoardArea(WindowHandle window) {
     makeBoardBuffer(window);
     resizeScene3D(window);
     platformInvalidateWindow(window);
+    releasePicturesLater(window);
 }
+
+void releasePicturesLater(WindowHandle window) { platformSetTimer(window, PICTURES_TIMER_ID, PICTURES_REST_PERIOD); }

@@ -74,6 +74,7 @@ void createMainWindowContents(WindowHandle window) {
     loadTileSetIntoViews(window);
     newDeal(window);
     startMusic(window);
+    releasePicturesLater(window);
 }
 
 void shutdownSequence(WindowHandle window) {
@@ -89,5 +90,6 @@ void releaseResources(WindowHandle window) {
     releaseMenuIcons();
     releaseBoardPictures();
     platformKillTimer(window, CHRONO_TIMER_ID);
+    platformKillTimer(window, PICTURES_TIMER_ID);
     platformPostQuitMessage(0);
 }

@@ -377,6 +377,7 @@ void makeBoardBuffer(WindowHandle window) {
 
 void releaseBoardPictures() {
     std::lock_guard<std::mutex> guard(viewLock);
+    forgetReleasedPictures();
     releaseSurface(&loadedTileSet);
     releaseSurface(&scaledTileSet);
     releaseSurface(&loadedBackground);

@@ -47,6 +47,19 @@ static int areaHeight;
 // the right size made from the same picture is not made again.
 static uint32_t scaledTileSetSource;
 static uint32_t scaledBackgroundSource;
+// Loaded pictures let go by releaseLoadedPictures: their files are read again
+// when a new size needs them. The tile set's size is kept for the face size.
+static bool tileSetReleased;
+static bool backgroundReleased;
+static int releasedTileSetWidth;
+static int releasedTileSetHeight;
+
+// Reads a released picture again from its file (it stays empty if that fails).
+static void reloadPicture(const char* directory, const char* name, Surface* slot) {
+    char path[FILE_NAME_SIZE];
+    if (platformResolvePath(directory, name, path, sizeof path)) loadBitmapFile(nullptr, path, slot);
+    else releaseSurface(slot);
+}
 
 void measureBoardArea(WindowHandle window) {
     int width = 0, height = 0;
@@ -63,6 +76,7 @@ void loadTileSet(WindowHandle window) {
     if (platformSetCurrentDirectory(tileSetDirectory)) {
         {
             std::lock_guard<std::mutex> guard(viewLock);
+            tileSetReleased = false;
             loadBitmapFile(window, Settings.TileSet, &loadedTileSet);
         }
         fitFaceSize(window);
@@ -76,6 +90,7 @@ void loadBackground(WindowHandle window) {
             std::lock_guard<std::mutex> guard(viewLock);
             // The scaled background may be the loaded picture itself.
             if (scaledBackground.borrowed) releaseSurface(&scaledBackground);
+            backgroundReleased = false;
             loadBitmapFile(window, Settings.Background, &loadedBackground);
         }
         scaleBackground(window);
@@ -89,8 +104,8 @@ static int roundUp(int value, int step) { return (value + step - 1) / step * ste
 void fitFaceSize(WindowHandle window) {
     std::lock_guard<std::mutex> guard(viewLock);
     measureBoardArea(window);
-    const int pictureWidth = loadedTileSet.width;
-    const int pictureHeight = loadedTileSet.height;
+    const int pictureWidth = tileSetReleased ? releasedTileSetWidth : loadedTileSet.width;
+    const int pictureHeight = tileSetReleased ? releasedTileSetHeight : loadedTileSet.height;
     int width = pictureWidth / TILESET_COLUMNS;
     int height = pictureHeight / TILESET_ROWS;
     int scaledWidth, scaledHeight;
@@ -135,8 +150,13 @@ void fitFaceSize(WindowHandle window) {
     }
     faceWidth = static_cast<int16_t>(width);
     faceHeight = static_cast<int16_t>(height);
-    if (surfaceIsEmpty(&scaledTileSet) || scaledTileSet.width != scaledWidth || scaledTileSet.height != scaledHeight ||
-        scaledTileSetSource != loadedTileSet.serial || surfaceIsEmpty(&loadedTileSet)) {
+    const bool sized = !surfaceIsEmpty(&scaledTileSet) && scaledTileSet.width == scaledWidth &&
+                       scaledTileSet.height == scaledHeight;
+    if (!sized || (!tileSetReleased && (scaledTileSetSource != loadedTileSet.serial || surfaceIsEmpty(&loadedTileSet)))) {
+        if (tileSetReleased) {
+            tileSetReleased = false;
+            reloadPicture(tileSetDirectory, Settings.TileSet, &loadedTileSet);
+        }
         stretchSurface(&scaledTileSet, &loadedTileSet, scaledWidth, scaledHeight);
         scaledTileSetSource = loadedTileSet.serial;
     }
@@ -150,6 +170,13 @@ void fitFaceSize(WindowHandle window) {
 void scaleBackground(WindowHandle window) {
     std::lock_guard<std::mutex> guard(viewLock);
     measureBoardArea(window);
+    if (backgroundReleased) {
+        if (!surfaceIsEmpty(&scaledBackground) && scaledBackground.width == areaWidth &&
+            scaledBackground.height == areaHeight)
+            return;
+        backgroundReleased = false;
+        reloadPicture(backgroundDirectory, Settings.Background, &loadedBackground);
+    }
     const Surface& loaded = loadedBackground;
     if (!surfaceIsEmpty(&loaded) && loaded.width == areaWidth && loaded.height == areaHeight) {
         // The picture has the board area's size: it is shown as it is, without a copy.
@@ -164,4 +191,27 @@ void scaleBackground(WindowHandle window) {
     // An empty picture, or an empty board area, leaves the scaled background empty.
     stretchSurface(&scaledBackground, &loaded, areaWidth, areaHeight);
     scaledBackgroundSource = loaded.serial;
+}
+
+void releaseLoadedPictures() {
+    std::lock_guard<std::mutex> guard(viewLock);
+    // The 3D view makes its textures from the loaded tile set.
+    if (!host.has3DView && !tileSetReleased && !surfaceIsEmpty(&loadedTileSet) && !surfaceIsEmpty(&scaledTileSet) &&
+        scaledTileSetSource == loadedTileSet.serial) {
+        releasedTileSetWidth = loadedTileSet.width;
+        releasedTileSetHeight = loadedTileSet.height;
+        releaseSurface(&loadedTileSet);
+        tileSetReleased = true;
+    }
+    // A background of the board's size is shown as it is: there is only one copy.
+    if (!backgroundReleased && !surfaceIsEmpty(&loadedBackground) && !surfaceIsEmpty(&scaledBackground) &&
+        !scaledBackground.borrowed && scaledBackgroundSource == loadedBackground.serial) {
+        releaseSurface(&loadedBackground);
+        backgroundReleased = true;
+    }
+}
+
+void forgetReleasedPictures() {
+    tileSetReleased = false;
+    backgroundReleased = false;
 }

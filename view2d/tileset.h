@@ -53,3 +53,9 @@ void loadTileSet(WindowHandle window);     // TileSet from tileSetDirectory, the
 void loadBackground(WindowHandle window);  // Background from backgroundDirectory, then scaleBackground
 void fitFaceSize(WindowHandle window);     // face geometry and scaled tile set, then layoutBoard2D
 void scaleBackground(WindowHandle window);
+// Lets go of the loaded tile set and background once their scaled copies are
+// made (the window's size has come to rest): the next change of size reads
+// them from their files again. The 3D program keeps the tile set for its textures.
+void releaseLoadedPictures();
+// Called with the pictures themselves released: nothing is read again.
+void forgetReleasedPictures();

@@ -4,9 +4,11 @@
 // window's edge does not stutter.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "engine/board.h"
+#include "settings/directories.h"
 #include "settings/settings.h"
 #include "tests/support/null_host.h"
 #include "view2d/bitmap.h"
@@ -158,6 +160,29 @@ void BM_ResizeTo1080(benchmark::State& state) {
     state.counters["faceWidth"] = faceWidth;
 }
 BENCHMARK(BM_ResizeTo1080)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// The first resize after the window's size has rested: the loaded pictures
+// were let go, so the delivered tile set and background are read from their
+// files again before they are scaled.
+void BM_FirstResizeAfterRest(benchmark::State& state) {
+    setUp(1600, 900, true, true);
+    std::snprintf(startDirectory, sizeof startDirectory, "%s/data/", MJ_SOURCE_DIR);
+    std::snprintf(tileSetDirectory, sizeof tileSetDirectory, "%s/data/TILESETS/", MJ_SOURCE_DIR);
+    std::snprintf(backgroundDirectory, sizeof backgroundDirectory, "%s/data/BACKGRND/", MJ_SOURCE_DIR);
+    std::strcpy(Settings.TileSet, "STANDARD.BMP");
+    releaseSurface(&scaledBackground);
+    loadTileSet(nullptr);
+    loadBackground(nullptr);
+    if (surfaceIsEmpty(&loadedTileSet) || surfaceIsEmpty(&loadedBackground)) state.SkipWithError("no delivered pictures");
+    for (auto _ : state) {
+        state.PauseTiming();
+        resize(1600, 900);
+        releaseLoadedPictures();
+        state.ResumeTiming();
+        resize(1920, 1080);
+    }
+}
+BENCHMARK(BM_FirstResizeAfterRest)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "platform/files.h"
 #include "settings/settings.h"
@@ -253,6 +254,32 @@ TEST(Pictures, LoadedFromTheirDirectoriesAndScaled) {
     EXPECT_EQ(scaledBackground.height, 700);
     ASSERT_TRUE(platformGetCurrentDirectory(current, sizeof current));
     EXPECT_EQ(std::string(current), root);
+
+    // Once the size rests the loaded pictures are let go; the same size needs
+    // nothing from them, a new one reads them again and scales them as before.
+    const uint32_t faces = scaledTileSet.serial, backdrop = scaledBackground.serial;
+    releaseLoadedPictures();
+    EXPECT_TRUE(surfaceIsEmpty(&loadedTileSet));
+    EXPECT_TRUE(surfaceIsEmpty(&loadedBackground));
+    fitFaceSize(nullptr);
+    scaleBackground(nullptr);
+    EXPECT_EQ(faceWidth, 20);
+    EXPECT_EQ(scaledTileSet.serial, faces);
+    EXPECT_EQ(scaledBackground.serial, backdrop);
+    Settings.StretchTiles = 1;
+    setArea(900, 630);
+    fitFaceSize(nullptr);
+    scaleBackground(nullptr);
+    ASSERT_EQ(loadedTileSet.width, 180);
+    ASSERT_EQ(loadedBackground.width, 800);
+    for (auto pair : {std::make_pair(&scaledTileSet, &loadedTileSet), std::make_pair(&scaledBackground, &loadedBackground)}) {
+        Surface expected{};
+        ASSERT_TRUE(stretchSurface(&expected, pair.second, pair.first->width, pair.first->height));
+        EXPECT_EQ(std::memcmp(expected.pixels, pair.first->pixels, size_t(expected.width) * expected.height * 4), 0);
+        releaseSurface(&expected);
+    }
+    EXPECT_GT(faceWidth, 20);
+    Settings.StretchTiles = 0;
 
     // "none": nothing is loaded, the old picture stays.
     Settings.Background[0] = 0;

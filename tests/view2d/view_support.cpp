@@ -45,11 +45,7 @@ void resetViewState() {
     pairList[0][0] = NO_TILE;
     pairList[0][1] = NO_TILE;
     chronoPaused = false;
-    releaseSurface(&loadedTileSet);
-    releaseSurface(&scaledTileSet);
-    releaseSurface(&loadedBackground);
-    releaseSurface(&scaledBackground);
-    releaseSurface(&boardBuffer);
+    releaseBoardPictures();  // the pictures, and any left to be read again from their files
     fadeFrames = 0;
 }
 
