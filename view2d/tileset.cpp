@@ -154,11 +154,12 @@ void fitFaceSize(WindowHandle window) {
                        scaledTileSet.height == scaledHeight;
     if (!sized || (!tileSetReleased && (scaledTileSetSource != loadedTileSet.serial || surfaceIsEmpty(&loadedTileSet)))) {
         if (tileSetReleased) {
-            tileSetReleased = false;
             reloadPicture(tileSetDirectory, Settings.TileSet, &loadedTileSet);
+            tileSetReleased = surfaceIsEmpty(&loadedTileSet);
         }
-        stretchSurface(&scaledTileSet, &loadedTileSet, scaledWidth, scaledHeight);
-        scaledTileSetSource = loadedTileSet.serial;
+        // A file gone since it was read: the faces are scaled from their scaled copy rather than lost.
+        stretchSurface(&scaledTileSet, tileSetReleased ? &scaledTileSet : &loadedTileSet, scaledWidth, scaledHeight);
+        if (!tileSetReleased) scaledTileSetSource = loadedTileSet.serial;
     }
     layerShift = static_cast<int16_t>(faceWidth / borderDivisor());
     footprintWidth = static_cast<int16_t>(faceWidth + layerShift);
@@ -174,8 +175,12 @@ void scaleBackground(WindowHandle window) {
         if (!surfaceIsEmpty(&scaledBackground) && scaledBackground.width == areaWidth &&
             scaledBackground.height == areaHeight)
             return;
-        backgroundReleased = false;
         reloadPicture(backgroundDirectory, Settings.Background, &loadedBackground);
+        if (surfaceIsEmpty(&loadedBackground)) {  // gone from its file: the scaled copy is stretched instead
+            stretchSurface(&scaledBackground, &scaledBackground, areaWidth, areaHeight);
+            return;
+        }
+        backgroundReleased = false;
     }
     const Surface& loaded = loadedBackground;
     if (!surfaceIsEmpty(&loaded) && loaded.width == areaWidth && loaded.height == areaHeight) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -279,6 +280,21 @@ TEST(Pictures, LoadedFromTheirDirectoriesAndScaled) {
         releaseSurface(&expected);
     }
     EXPECT_GT(faceWidth, 20);
+    // Files gone meanwhile: the next size is scaled from the scaled copies, nothing is lost.
+    releaseLoadedPictures();
+    ASSERT_EQ(std::rename((root + "/TILESETS/standard.bmp").c_str(), (root + "/TILESETS/gone.bmp").c_str()), 0);
+    ASSERT_EQ(std::rename((root + "/BACKGRND/SUNSET.BMP").c_str(), (root + "/BACKGRND/GONE.BMP").c_str()), 0);
+    setArea(960, 672);
+    fitFaceSize(nullptr);
+    scaleBackground(nullptr);
+    EXPECT_EQ(scaledTileSet.width, TILESET_COLUMNS * faceWidth);
+    EXPECT_EQ(getPixel(&scaledTileSet, 5, 5), rgb(1, 2, 3));
+    EXPECT_EQ(scaledBackground.width, 960);
+    ASSERT_EQ(std::rename((root + "/TILESETS/gone.bmp").c_str(), (root + "/TILESETS/standard.bmp").c_str()), 0);
+    ASSERT_EQ(std::rename((root + "/BACKGRND/GONE.BMP").c_str(), (root + "/BACKGRND/SUNSET.BMP").c_str()), 0);
+    setArea(1000, 700);
+    scaleBackground(nullptr);
+    EXPECT_EQ(loadedBackground.width, 800);  // read again once it is back
     Settings.StretchTiles = 0;
 
     // "none": nothing is loaded, the old picture stays.
