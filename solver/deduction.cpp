@@ -234,6 +234,25 @@ bool relaxedPlayClears(const uint8_t* m) {
     return left == 0;
 }
 
+int relaxedStuckGroups(const uint8_t* m, uint8_t* stuck) {
+    memset(stuck, 0, (size_t)position.groupCount);
+    int count = 0;
+    for (int i = 0; i < topDownCount; ++i) {
+        const int t = topDown[i];
+        if (!tileIsPresent(t) || relaxedGone[t] || !relaxedFree(t)) continue;
+        const int g = position.tiles[t].group;
+        if (stuck[g]) continue;
+        int partners[3];
+        const int n = partnersOf(t, m, partners);
+        bool waits = true;
+        for (int k = 0; k < n; ++k) waits &= !relaxedGone[partners[k]] && !relaxedFree(partners[k]);
+        if (!waits) continue;
+        stuck[g] = 1;
+        ++count;
+    }
+    return count;
+}
+
 namespace {
 
 // Tries pairing p alone for group g on top of the settled sets; true when that is not lost at once.

@@ -48,3 +48,7 @@ bool deducePosition(uint8_t* masks, bool probe);
 // one pairing open in every group it is exact: the board can be cleared with those pairings exactly when
 // it clears it.
 bool relaxedPlayClears(const uint8_t* masks);
+
+// After relaxedPlayClears failed: marks in `stuck` (one entry a group) the groups with a tile that was
+// left free but found no possible partner free or gone; returns how many.
+int relaxedStuckGroups(const uint8_t* masks, uint8_t* stuck);

@@ -1,8 +1,8 @@
 // mahjong-solve: whether a saved game can still be won, and censuses of random and easy deals.
 //
 //   mahjong-solve [--json] [--limit-ms T] [--limit-nodes N] GAME.MYM
-//   mahjong-solve [--json] --layout FILE.MYL --deals N [--seed S] [--limit-ms T] [--limit-nodes N]
-//   mahjong-solve [--json] --layout FILE.MYL --easy N [--seed S] [--limit-ms T] [--limit-nodes N]
+//   mahjong-solve [--json] --layout FILE.MYL --deals N [--seed S] [--first K] [--slow MS] [--limit-ms T] ...
+//   mahjong-solve [--json] --layout FILE.MYL --easy N [--seed S] [--first K] [--slow MS] [--limit-ms T] ...
 //
 // Every removal order found is replayed with the game's own rules before it is reported.
 // Exit status: 0 when every position was answered, 1 when a census deal failed a check (an easy deal not
@@ -40,16 +40,22 @@ struct Options {
     long long deals = 0;
     long long easy = 0;
     uint64_t seed = 1;
+    long long first = 1;       // number of the first deal solved (those before it are dealt and skipped)
+    double slowMs = -1;        // deals that take at least this long are listed (none when negative)
     SolverLimits limits = {0, DEFAULT_LIMIT_MS};
 };
 
 const char* USAGE =
     "usage: mahjong-solve [--json] [--limit-ms T] [--limit-nodes N] GAME.MYM\n"
-    "       mahjong-solve [--json] --layout FILE.MYL --deals N [--seed S] [--limit-ms T] [--limit-nodes N]\n"
-    "       mahjong-solve [--json] --layout FILE.MYL --easy N [--seed S] [--limit-ms T] [--limit-nodes N]\n"
+    "       mahjong-solve [--json] --layout FILE.MYL --deals N [--seed S] [--first K] [--slow MS]\n"
+    "                     [--limit-ms T] [--limit-nodes N]\n"
+    "       mahjong-solve [--json] --layout FILE.MYL --easy N [--seed S] [--first K] [--slow MS]\n"
+    "                     [--limit-ms T] [--limit-nodes N]\n"
     "A saved game: whether its board can still be cleared, and the pairs to remove in order.\n"
     "--deals N: N random deals on the layout (seeded by --seed, default 1); --easy N: N of the game's own\n"
-    "easy deals, which must all be winnable. --limit-ms (default 10000, 0 for none) and --limit-nodes\n"
+    "easy deals, which must all be winnable. --first K starts at deal K of the seed's series (--first 79\n"
+    "--deals 1 solves deal 79 alone); --slow MS lists, on standard error, every deal that took MS ms or more\n"
+    "or was undecided. --limit-ms (default 10000, 0 for none) and --limit-nodes\n"
     "(default none) bound each search; a deal that reaches them is undecided.\n";
 
 int usageError(const char* problem, const char* detail = "") {
@@ -95,6 +101,15 @@ int parseOptions(int argc, char** argv, Options* o) {
         } else if (strcmp(arg, "--seed") == 0) {
             if (!parseNumber(value, UINT64_MAX, &number)) return usageError("--seed needs a whole number");
             o->seed = number;
+            ++i;
+        } else if (strcmp(arg, "--first") == 0) {
+            if (!parseNumber(value, CENSUS_MAX_DEALS, &number) || number == 0)
+                return usageError("--first needs a deal number from 1 to 1000000");
+            o->first = (long long)number;
+            ++i;
+        } else if (strcmp(arg, "--slow") == 0) {
+            if (!parseNumber(value, UINT32_MAX, &number)) return usageError("--slow needs milliseconds");
+            o->slowMs = (double)number;
             ++i;
         } else if (strcmp(arg, "--limit-ms") == 0) {
             if (!parseNumber(value, UINT32_MAX, &number)) return usageError("--limit-ms needs milliseconds");
@@ -263,7 +278,9 @@ int runCensus(const Options& o) {
     beginCensus();
     int failures = 0;
     const long long count = o.deals ? o.deals : o.easy;
-    for (long long i = 0; i < count; ++i) {
+    if (o.deals)
+        for (long long i = 1; i < o.first; ++i) dealCensusFaces(tiles);
+    for (long long i = o.first - 1; i < o.first - 1 + count; ++i) {
         SolverResult result;
         if (o.deals) {
             dealCensusFaces(tiles);
@@ -284,6 +301,9 @@ int runCensus(const Options& o) {
                         (unsigned long long)o.seed, answerWord(result.answer, false));
             }
         }
+        if (o.slowMs >= 0 && (result.milliseconds >= o.slowMs || result.answer == SolverUndecided))
+            fprintf(stderr, "deal %lld: %s, %.3f ms, %llu nodes\n", i + 1, answerWord(result.answer, false),
+                    result.milliseconds, (unsigned long long)result.nodes);
         addCensusDeal(result);
     }
     platformFixTimeSeconds(-1);

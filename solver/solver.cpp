@@ -13,6 +13,10 @@
 // - The first dives use the relaxed play only. Later dives are thorough: the deductions of deduction.h
 //   (which tiles must leave before which, each pairing tried alone) run at the root, and at a node whose
 //   subtree has been refuted after some work, before its remaining pairings are tried.
+// - Every relaxed play that fails blames the groups it left stuck (a free tile without a partner that is
+//   free or gone), more so the later it fails. A long search (the hard few deals) turns from looking for
+//   a way through to proving there is none where the trouble is: its dives fix first the pairing of the
+//   group blamed most, and every refuted pairing is followed by each pairing tried alone.
 //
 // Any other board is searched plainly over all pairs, with the table.
 #include "solver/solver.h"
@@ -36,6 +40,9 @@ constexpr uint64_t QUICK_NODES = 300;
 // with each pairing tried alone).
 constexpr uint64_t SETTLE_AFTER_NODES = 4;
 constexpr uint64_t PROBE_AFTER_NODES = 32;
+// Nodes after which a search counts as long: the choice follows the blame, every refutation probes.
+constexpr uint64_t LONG_SEARCH_NODES = 2000;
+constexpr float BLAME_GROWTH = 1.05f;  // each failure blames this much more than the one before
 constexpr uint64_t DIVE_UNIT = 128;  // nodes of the shortest dive
 constexpr int DIVE_NOISE = 96;       // spread of the choice scores after the first dive
 
@@ -231,9 +238,38 @@ struct Choice {
 Choice choices[3 * TILE_COUNT];
 int choiceTop;
 
-// The undecided group with the best free pair that an open pairing allows; -1 when there is none.
+// How much each group has been blamed for failed relaxed plays in this search.
+float groupBlame[TILE_COUNT];
+float blameStep;
+bool followBlame;  // the current dive fixes first the pairing of the group blamed most
+
+void blameStuckGroups(const uint8_t* masks) {
+    uint8_t stuck[TILE_COUNT];
+    if (!relaxedStuckGroups(masks, stuck)) return;
+    for (int g = 0; g < position.groupCount; ++g)
+        if (stuck[g]) groupBlame[g] += blameStep;
+    blameStep *= BLAME_GROWTH;
+    if (blameStep > 1e20f) {
+        for (int g = 0; g < position.groupCount; ++g) groupBlame[g] *= 1e-20f;
+        blameStep *= 1e-20f;
+    }
+}
+
+// The undecided group blamed most; failing that, the undecided group with the best free pair that an open
+// pairing allows; -1 when there is none.
 int chooseGroup(const uint8_t* masks) {
     int bestGroup = -1, bestScore = -1;
+    if (followBlame) {
+        float mostBlame = 0;
+        for (int g = 0; g < position.groupCount; ++g) {
+            const uint8_t mask = masks[g];
+            if (position.groups[g].left == 4 && (mask & (mask - 1)) != 0 && groupBlame[g] > mostBlame) {
+                mostBlame = groupBlame[g];
+                bestGroup = g;
+            }
+        }
+        if (bestGroup >= 0) return bestGroup;
+    }
     for (int g = 0; g < position.groupCount; ++g) {
         const uint8_t mask = masks[g];
         if (position.groups[g].left != 4 || (mask & (mask - 1)) == 0 || position.groups[g].free < 2) continue;
@@ -292,6 +328,7 @@ Outcome searchPairings(uint8_t* masks, bool root) {
             if (alive && memcmp(before, masks, (size_t)position.groupCount) != 0) continue;
         } else {
             alive = relaxedPlayClears(masks);
+            if (!alive) blameStuckGroups(masks);
         }
         break;
     }
@@ -319,10 +356,10 @@ Outcome searchPairings(uint8_t* masks, bool root) {
             masks[g] &= (uint8_t) ~(1 << p);
             if (!thorough) continue;
             const uint64_t spent = nodeCount - entryNodes;
-            if (!probed && spent >= PROBE_AFTER_NODES) {
+            if (!probed && (spent >= PROBE_AFTER_NODES || nodeCount >= LONG_SEARCH_NODES)) {
                 probed = settled = true;
                 if (!deducePosition(masks, true)) break;
-            } else if (!settled && spent >= SETTLE_AFTER_NODES) {
+            } else if (!settled && (spent >= SETTLE_AFTER_NODES || nodeCount >= LONG_SEARCH_NODES)) {
                 settled = true;
                 if (!deducePosition(masks, false)) break;
             }
@@ -362,9 +399,12 @@ Outcome solveRegular() {
     prepareDeduction();
     noiseAmount = 0;
     thorough = false;
+    memset(groupBlame, 0, sizeof groupBlame);
+    blameStep = 1;
     for (uint64_t dive = 1;; ++dive) {
         diveEnd = nodeCount + DIVE_UNIT * luby(dive);
         thorough = nodeCount >= QUICK_NODES;
+        followBlame = nodeCount >= LONG_SEARCH_NODES;
         choiceTop = 0;
         uint8_t masks[TILE_COUNT];
         memset(masks, ALL_PAIRINGS, sizeof masks);
