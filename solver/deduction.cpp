@@ -10,6 +10,29 @@ uint8_t placeInGroup[TILE_COUNT];
 
 namespace {
 
+// partnersOf and surePartner, for the hot loops here.
+inline int partnersIn(int y, const uint8_t* m, int* partners) {
+    const int g = position.tiles[y].group;
+    const int k = placeInGroup[y];
+    if (position.groups[g].left == 2) {
+        partners[0] = groupLeft[g][1 - k];
+        return 1;
+    }
+    int n = 0;
+    for (int p = 1; p <= 3; ++p)
+        if (m[g] & (1 << p)) partners[n++] = groupLeft[g][pairingPartner(k, p)];
+    return n;
+}
+
+inline int sureIn(int y, const uint8_t* m) {
+    const int g = position.tiles[y].group;
+    const int k = placeInGroup[y];
+    if (position.groups[g].left == 2) return groupLeft[g][1 - k];
+    const int bits = m[g];
+    if (bits == 0 || (bits & (bits - 1)) != 0) return -1;
+    return groupLeft[g][pairingPartner(k, bits == 2 ? 1 : bits == 4 ? 2 : 3)];
+}
+
 inline bool has(const uint64_t* set, int t) { return (set[t >> 6] >> (t & 63)) & 1; }
 inline void put(uint64_t* set, int t) { set[t >> 6] |= 1ull << (t & 63); }
 inline void drop(uint64_t* set, int t) { set[t >> 6] &= ~(1ull << (t & 63)); }
@@ -51,9 +74,9 @@ void pushGroup(int g) {
 
 // z leaves before the tile whose set this is, and so do its sure partner and all that must leave
 // before z.
-void addWithBefore(uint64_t* set, int z) {
+inline void addWithBefore(uint64_t* set, int z) {
     put(set, z);
-    const int q = surePartner(z, masks);
+    const int q = sureIn(z, masks);
     if (q >= 0) put(set, q);
     set[0] |= before[z][0];
     set[1] |= before[z][1];
@@ -81,7 +104,7 @@ bool evaluate(int y) {
     for (int k = 0; k < tile.aboveCount; ++k)
         if (tileIsPresent(tile.above[k])) addWithBefore(set, tile.above[k]);
     int partners[3];
-    const int partnerCount = partnersOf(y, masks, partners);
+    const int partnerCount = partnersIn(y, masks, partners);
     if (partnerCount == 0) return false;
     uint64_t common[3] = {~0ull, ~0ull, ~0ull};
     for (int k = 0; k < partnerCount; ++k)
@@ -203,7 +226,7 @@ bool relaxedPlayClears(const uint8_t* m) {
         const int t = playStack[--top];
         if (relaxedGone[t]) continue;
         int partners[3];
-        const int n = partnersOf(t, m, partners);
+        const int n = partnersIn(t, m, partners);
         int mate = -1;
         for (int k = 0; k < n && mate < 0; ++k) {
             const int q = partners[k];
@@ -243,7 +266,7 @@ int relaxedStuckGroups(const uint8_t* m, uint8_t* stuck) {
         const int g = position.tiles[t].group;
         if (stuck[g]) continue;
         int partners[3];
-        const int n = partnersOf(t, m, partners);
+        const int n = partnersIn(t, m, partners);
         bool waits = true;
         for (int k = 0; k < n; ++k) waits &= !relaxedGone[partners[k]] && !relaxedFree(partners[k]);
         if (!waits) continue;
@@ -319,27 +342,9 @@ void gatherGroups() {
     }
 }
 
-int partnersOf(int y, const uint8_t* m, int* partners) {
-    const int g = position.tiles[y].group;
-    const int k = placeInGroup[y];
-    if (position.groups[g].left == 2) {
-        partners[0] = groupLeft[g][1 - k];
-        return 1;
-    }
-    int n = 0;
-    for (int p = 1; p <= 3; ++p)
-        if (m[g] & (1 << p)) partners[n++] = groupLeft[g][pairingPartner(k, p)];
-    return n;
-}
+int partnersOf(int y, const uint8_t* m, int* partners) { return partnersIn(y, m, partners); }
 
-int surePartner(int y, const uint8_t* m) {
-    const int g = position.tiles[y].group;
-    const int k = placeInGroup[y];
-    if (position.groups[g].left == 2) return groupLeft[g][1 - k];
-    const int bits = m[g];
-    if (bits == 0 || (bits & (bits - 1)) != 0) return -1;
-    return groupLeft[g][pairingPartner(k, bits == 2 ? 1 : bits == 4 ? 2 : 3)];
-}
+int surePartner(int y, const uint8_t* m) { return sureIn(y, m); }
 
 bool deducePosition(uint8_t* m, bool probe) {
     for (int i = 0; i < topDownCount; ++i) {
