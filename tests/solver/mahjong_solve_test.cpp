@@ -54,7 +54,8 @@ TEST(MahjongSolve, RefusesMissingUnreadableAndMalformedFilesWithStatusTwo) {
           std::string("--layout nosuch.myl --deals 3"), std::string("--layout . --deals 3"),
           std::string("--layout few.myl --deals 3"), std::string("--layout binary.myl --easy 2"),
           std::string("--layout ") + turtle, std::string("--layout ") + turtle + " --deals 0",
-          std::string("--layout ") + turtle + " --deals 3 --seed x", std::string("--frobnicate"), std::string()}) {
+          std::string("--layout ") + turtle + " --deals 3 --seed x",
+          std::string("--layout ") + turtle + " --deals 1 --first 0", std::string("--frobnicate"), std::string()}) {
         const SolverRun run = runSolver(arguments);
         EXPECT_EQ(run.status, 2) << "mahjong-solve " << arguments;
     }
@@ -69,6 +70,14 @@ TEST(MahjongSolve, CensusPrintsOneJsonObjectWithItsKeys) {
     EXPECT_NE(run.out.find("\"deals\": 6,"), std::string::npos) << run.out;
     for (const char* key : {"winnable", "not_winnable", "undecided", "ms_median", "ms_p99", "ms_max"})
         EXPECT_NE(run.out.find(std::string("\"") + key + "\": "), std::string::npos) << key;
+    // --first continues the same series: deals 1-4 and 5-6 search as many nodes as deals 1-6.
+    auto nodesTotal = [](const std::string& out) {
+        const size_t at = out.find("\"nodes_total\": ");
+        return at == std::string::npos ? -1LL : std::stoll(out.substr(at + 15));
+    };
+    const std::string census = "--json --layout " + layoutFolder() + "/DEFAULT.MYL --seed 5 --limit-ms 0 ";
+    EXPECT_EQ(nodesTotal(run.out), nodesTotal(runSolver(census + "--deals 4").out) +
+                                       nodesTotal(runSolver(census + "--deals 2 --first 5").out));
     // Easy deals: all winnable.
     const SolverRun easy = runSolver("--json --layout " + layoutFolder() + "/DEFAULT.MYL --easy 3 --seed 2");
     ASSERT_EQ(easy.status, 0);
