@@ -41,7 +41,7 @@ constexpr uint64_t QUICK_NODES = 300;
 constexpr uint64_t SETTLE_AFTER_NODES = 4;
 constexpr uint64_t PROBE_AFTER_NODES = 32;
 // Nodes after which a search counts as long: the choice follows the blame, every refutation probes.
-constexpr uint64_t LONG_SEARCH_NODES = 2000;
+constexpr uint64_t LONG_SEARCH_NODES = 1000;
 constexpr float BLAME_GROWTH = 1.05f;  // each failure blames this much more than the one before
 constexpr uint64_t DIVE_UNIT = 128;  // nodes of the shortest dive
 constexpr int DIVE_NOISE = 96;       // spread of the choice scores after the first dive
