@@ -15,6 +15,7 @@
 #include "engine/shadows.h"
 #include "platform/ui.h"
 #include "tests/core/test_support.h"
+#include "tests/support/wait.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ struct Step {
 };
 
 void waitUntilEnded() {
-    while (autoplayActive()) platformSleep(1);
+    waitUntil("the player has ended", [] { return !autoplayActive(); });
 }
 
 int removeSounds() {
@@ -190,10 +191,11 @@ TEST_F(AutoplayTest, StopsAfterThePairInHand) {
     fake::drawHook = [&](int fadeA, int, int16_t, int16_t) {
         if (fadeA != NO_TILE) return;
         if (++shown == 3)
-            while (autoplayRunning) platformSleep(1);  // until the window has asked for the stop
+            // until the window has asked for the stop
+            waitUntil("the stop is asked for", [] { return !autoplayRunning; });
     };
     startAutoplay();
-    while (shown < 3) platformSleep(1);
+    waitUntil("three pairs are shown", [&] { return shown >= 3; });
     EXPECT_TRUE(autoplayActive());
     stopAutoplayAndWait();
     EXPECT_FALSE(autoplayActive());
@@ -231,7 +233,8 @@ TEST_F(AutoplayTest, StopCutsALongFadeShort) {
         platformSleep(1);
     };
     startAutoplay();
-    while (frames < 2) platformSleep(1);  // the pair, then the first fade frame and its long wait
+    // the pair, then the first fade frame and its long wait
+    waitUntil("two frames are drawn", [&] { return frames >= 2; });
     stopAutoplayAndWait();
     EXPECT_EQ(removeSounds(), 1);
     EXPECT_EQ(frames, 2);
@@ -248,10 +251,11 @@ TEST_F(AutoplayTest, NeverRunsTwoPlayers) {
             drawingThreads.insert(std::this_thread::get_id());
         }
         entered = true;
-        while (!release) platformSleep(1);
+        waitUntil("the test releases the player", [&] { return bool(release); });
     };
     startAutoplay();
-    while (!entered) platformSleep(1);  // the player holds the board in its first step
+    // the player holds the board in its first step
+    waitUntil("the player draws", [&] { return bool(entered); });
     // The second command finds the player active: no thread, no message.
     startAutoplay();
     startAutoplay();
@@ -272,11 +276,11 @@ TEST_F(AutoplayTest, EmptyBoardOfTheDemonstrationIsNoWin) {
     fake::soundHook = [&](int) {
         if (undoCount == 72) {  // read by the player's own thread
             emptied = true;
-            while (!checked) platformSleep(1);
+            waitUntil("the board is checked", [&] { return bool(checked); });
         }
     };
     startAutoplay();
-    while (!emptied) platformSleep(1);
+    waitUntil("the board is emptied", [&] { return bool(emptied); });
     {
         BoardLock lock;
         EXPECT_EQ(tilesLeft, 0);
@@ -427,7 +431,8 @@ TEST_F(AutoplayTest, StressWindowActionsWhileThePlayerRuns) {
     std::thread window([&] {
         std::mt19937 random(1234);
         startAutoplay();
-        while (pairFrames == 0) platformSleep(1);  // the player surely ran once
+        // the player surely ran once
+        waitUntil("a pair is drawn", [&] { return pairFrames > 0; });
         for (int action = 0; action < 400; ++action) {
             switch (random() % 9) {
                 case 0:

@@ -6,6 +6,7 @@
 #include "engine/board_lock.h"
 #include "engine/host.h"
 #include "tests/core/test_support.h"
+#include "tests/support/wait.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ protected:
 
 TEST_F(Autoplay3DTest, AsksTheWindowToRepaintAndDrawsNothingItself) {
     startAutoplay();
-    while (autoplayActive()) platformSleep(1);
+    waitUntil("the player has ended", [] { return !autoplayActive(); });
     EXPECT_EQ(removeSounds(), 72);
     // No 2D frame and no paint on the player's thread: the scene is the window's.
     EXPECT_EQ(fake::drawCount, 0);
@@ -72,7 +73,7 @@ TEST_F(Autoplay3DTest, AsksTheWindowToRepaintAndDrawsNothingItself) {
 TEST_F(Autoplay3DTest, TheWindowCanPaintDuringThePauseAndStopIt) {
     Settings.AutoPlaySleep = 2000000000;
     startAutoplay();
-    while (fake::postCount < 1) platformSleep(1);
+    waitUntil("a repaint is asked for", [] { return fake::postCount >= 1; });
     // The pause holds no lock: the window's repaint gets the board and sees
     // the first pair selected.
     ASSERT_TRUE(tryLockBoard());
