@@ -13,16 +13,27 @@
 #include "platform/qt/window_qt.h"
 
 int actionsRun = 0;
+int dialogsAwaited = 0;
 
 namespace {
 
+// At least 30 s for a dialog to open: the sanitizer builds on a busy machine are slow.
 constexpr int POLL_MILLISECONDS = 10;
-constexpr int POLL_TRIES = 500;
+constexpr int POLL_TRIES = 3000;
+
+void pollAgain(int triesLeft, std::function<bool()> attempt) {
+    QTimer::singleShot(POLL_MILLISECONDS, [triesLeft, attempt] {
+        if (attempt() || triesLeft == 0) {
+            --dialogsAwaited;
+            return;
+        }
+        pollAgain(triesLeft - 1, attempt);
+    });
+}
 
 void poll(int triesLeft, std::function<bool()> attempt) {
-    QTimer::singleShot(POLL_MILLISECONDS, [triesLeft, attempt] {
-        if (!attempt() && triesLeft > 0) poll(triesLeft - 1, attempt);
-    });
+    ++dialogsAwaited;
+    pollAgain(triesLeft, attempt);
 }
 
 }  // namespace

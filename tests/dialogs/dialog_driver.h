@@ -32,3 +32,6 @@ QColor asQColor(uint32_t colour);  // 0x00BBGGRR
 std::vector<int32_t> controlIds(WindowHandle dialog);
 // Counts how many times the action ran (set to 0 before arming).
 extern int actionsRun;
+// Dialogs armed for and not yet handled (their actions included): a modal window
+// is expected while this is above 0.
+extern int dialogsAwaited;

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "platform/app.h"
+#include "tests/dialogs/dialog_driver.h"
 #include "tests/shell/shell_suites.h"
 #include "tests/shell/shell_support.h"
 
@@ -23,7 +24,8 @@ void startWatchdog() {
     QObject::connect(watchdog, &QTimer::timeout, [] {
         static QWidget* seen = nullptr;
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible()) {
+        // A dialog a test armed for is its own business, however slowly it comes.
+        if (!modal || !modal->isVisible() || dialogsAwaited > 0) {
             seen = nullptr;
             return;
         }
