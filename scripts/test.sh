@@ -23,13 +23,16 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 # dialogs change the settings and clicks stop it. Suppressions cover only
 # the libraries the game does not build (Qt and the system's graphics).
 cmake -S . -B build-tsan -DMJ_TSAN=ON -DMJ_BUILD_BENCH=OFF -DMJ_BUILD_3D=OFF >/dev/null
-cmake --build build-tsan -j2 --target mj_core_tests mj_core3d_tests mj_view2d_tests mj_shell_tests
+cmake --build build-tsan -j2 --target mj_core_tests mj_core3d_tests mj_view2d_tests mj_shell_tests mj_sound_tests
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tests/tsan.supp"
 build-tsan/tests/mj_core_tests --gtest_filter='Autoplay*'
 build-tsan/tests/mj_core3d_tests --gtest_filter='Autoplay*'
 build-tsan/tests/mj_view2d_tests --gtest_filter='Concurrency*'
 QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy MJ_SHELL_SUITE=concurrency,window \
     build-tsan/tests/mj_shell_tests
+# Effects from two threads and the start-up music loaded on its own thread, on
+# SDL's disk driver (the tests choose it).
+build-tsan/tests/mj_sound_tests
 
 # Every file reader's libFuzzer harness, 2000 inputs each (about a minute).
 scripts/fuzz-campaign.sh --smoke 2000
