@@ -1,22 +1,18 @@
-// The search. A regular board (see deduction.h) — every board the game deals or reaches — is searched over
-// the pairings of its groups: a group of four tiles leaves in one of three pairings, and once every
-// group's pairing is fixed, a removal only ever frees tiles, so taking each pair as soon as both its tiles are
-// free clears the board if anything does. A node therefore takes every pair that is sure to be right (the
-// free pairs of fixed pairings, a group whose tiles are all free, of three free tiles the two beside a
-// harmless one), stops when the relaxed play of deduction.h cannot clear what is left, and otherwise fixes
-// the pairing of one group, trying first the pairing whose pair can leave now and frees the most.
+// The search. A regular board (see relaxed_play.h) — every board the game deals or reaches — is searched
+// over the pairings of its groups: a group of four tiles leaves in one of three pairings, and once every
+// group's pairing is fixed, a removal only ever frees tiles, so taking each pair as soon as both its tiles
+// are free clears the board if anything does.
 //
-// - Lost states (the tiles on the board with the pairings still open) are kept in a table, stored whole;
-//   a state with the same tiles and no more pairings open than a lost one is lost.
-// - The search runs in dives of growing length (the Luby sequence) that vary the order of equally good
-//   choices; what a dive proves lost stays in the table, and a dive that is not cut short decides.
-// - The first dives use the relaxed play only. Later dives are thorough: the deductions of deduction.h
-//   (which tiles must leave before which, each pairing tried alone) run at the root, and at a node whose
-//   subtree has been refuted after some work, before its remaining pairings are tried.
-// - Every relaxed play that fails blames the groups it left stuck (a free tile without a partner that is
-//   free or gone), more so the later it fails. A long search (the hard few deals) turns from looking for
-//   a way through to proving there is none where the trouble is: its dives fix first the pairing of the
-//   group blamed most, and every refuted pairing is followed by each pairing tried alone.
+// Most deals are decided within a few hundred nodes by quick dives: a node takes every pair that is sure to
+// be right (the free pairs of fixed pairings, a group whose tiles are all free, of three free tiles the two
+// beside a harmless one), stops when the relaxed play cannot clear what is left, and otherwise fixes the
+// pairing of one group, trying first the pairing whose pair can leave now and frees the most. Lost states
+// (the tiles on the board with the pairings still open) are kept in a table, stored whole; a state with the
+// same tiles and no more pairings open than a lost one is lost. The dives run in lengths of the Luby
+// sequence and vary the order of equally good choices.
+//
+// A deal still open after them goes to the search that learns from its dead ends (learning.h), which
+// decides the hard ones.
 //
 // Any other board is searched plainly over all pairs, with the table.
 #include "solver/solver.h"
@@ -25,8 +21,11 @@
 #include <chrono>
 #include <cstring>
 
-#include "solver/deduction.h"
+#include "solver/learning.h"
 #include "solver/position.h"
+#include "solver/relaxed_play.h"
+
+uint64_t solverQuickNodes = 300;
 
 namespace {
 
@@ -34,15 +33,6 @@ using Clock = std::chrono::steady_clock;
 
 enum Outcome { Dead, Won, Aborted };
 
-// Nodes of the first dives, searched with the relaxed play only.
-constexpr uint64_t QUICK_NODES = 300;
-// A refuted subtree of this many nodes makes its node narrow its pairings by the deductions (without, then
-// with each pairing tried alone).
-constexpr uint64_t SETTLE_AFTER_NODES = 4;
-constexpr uint64_t PROBE_AFTER_NODES = 32;
-// Nodes after which a search counts as long: the choice follows the blame, every refutation probes.
-constexpr uint64_t LONG_SEARCH_NODES = 1000;
-constexpr float BLAME_GROWTH = 1.05f;  // each failure blames this much more than the one before
 constexpr uint64_t DIVE_UNIT = 128;  // nodes of the shortest dive
 constexpr int DIVE_NOISE = 96;       // spread of the choice scores after the first dive
 
@@ -238,38 +228,9 @@ struct Choice {
 Choice choices[3 * TILE_COUNT];
 int choiceTop;
 
-// How much each group has been blamed for failed relaxed plays in this search.
-float groupBlame[TILE_COUNT];
-float blameStep;
-bool followBlame;  // the current dive fixes first the pairing of the group blamed most
-
-void blameStuckGroups(const uint8_t* masks) {
-    uint8_t stuck[TILE_COUNT];
-    if (!relaxedStuckGroups(masks, stuck)) return;
-    for (int g = 0; g < position.groupCount; ++g)
-        if (stuck[g]) groupBlame[g] += blameStep;
-    blameStep *= BLAME_GROWTH;
-    if (blameStep > 1e20f) {
-        for (int g = 0; g < position.groupCount; ++g) groupBlame[g] *= 1e-20f;
-        blameStep *= 1e-20f;
-    }
-}
-
-// The undecided group blamed most; failing that, the undecided group with the best free pair that an open
-// pairing allows; -1 when there is none.
+// The undecided group with the best free pair that an open pairing allows; -1 when there is none.
 int chooseGroup(const uint8_t* masks) {
     int bestGroup = -1, bestScore = -1;
-    if (followBlame) {
-        float mostBlame = 0;
-        for (int g = 0; g < position.groupCount; ++g) {
-            const uint8_t mask = masks[g];
-            if (position.groups[g].left == 4 && (mask & (mask - 1)) != 0 && groupBlame[g] > mostBlame) {
-                mostBlame = groupBlame[g];
-                bestGroup = g;
-            }
-        }
-        if (bestGroup >= 0) return bestGroup;
-    }
     for (int g = 0; g < position.groupCount; ++g) {
         const uint8_t mask = masks[g];
         if (position.groups[g].left != 4 || (mask & (mask - 1)) == 0 || position.groups[g].free < 2) continue;
@@ -305,32 +266,16 @@ void listPairings(const uint8_t* masks, int g) {
                      [](const Choice& x, const Choice& y) { return x.score > y.score; });
 }
 
-bool thorough;  // the deductions run at the root and after refutations
-
 // Searches the position with the pairings open in masks (narrowed in place).
-Outcome searchPairings(uint8_t* masks, bool root) {
+Outcome searchPairings(uint8_t* masks) {
     if (stopHere()) return Aborted;
-    const uint64_t entryNodes = nodeCount;
     const int mark = orderCount;
-    bool alive = true;
-    for (;;) {
-        takeSurePairs(masks);
-        if (position.tilesLeft == 0) return Won;
-        if (tableHolds(masks)) {
-            alive = false;
-            break;
-        }
+    takeSurePairs(masks);
+    if (position.tilesLeft == 0) return Won;
+    bool alive = !tableHolds(masks);
+    if (alive) {
         gatherGroups();
-        if (thorough && root) {
-            uint8_t before[TILE_COUNT];
-            memcpy(before, masks, (size_t)position.groupCount);
-            alive = deducePosition(masks, true);
-            if (alive && memcmp(before, masks, (size_t)position.groupCount) != 0) continue;
-        } else {
-            alive = relaxedPlayClears(masks);
-            if (!alive) blameStuckGroups(masks);
-        }
-        break;
+        alive = relaxedPlayClears(masks);
     }
     uint8_t tried[TILE_COUNT];
     memcpy(tried, masks, (size_t)position.groupCount);
@@ -339,30 +284,17 @@ Outcome searchPairings(uint8_t* masks, bool root) {
         const int base = choiceTop;
         listPairings(masks, g);
         uint8_t child[TILE_COUNT];
-        bool settled = false, probed = false;
         for (int i = base; i < choiceTop; ++i) {
             const int p = choices[i].pairing;
-            if (!(masks[g] & (1 << p))) continue;
             memcpy(child, masks, (size_t)position.groupCount);
             child[g] = (uint8_t)(1 << p);
-            const Outcome outcome = searchPairings(child, false);
+            const Outcome outcome = searchPairings(child);
             if (outcome != Dead) {
                 choiceTop = base;
                 if (outcome == Aborted) undoTo(mark);
                 return outcome;
             }
-            // Pairing p is refuted; after some work, what that implies is deduced before the next one.
             gatherGroups();
-            masks[g] &= (uint8_t) ~(1 << p);
-            if (!thorough) continue;
-            const uint64_t spent = nodeCount - entryNodes;
-            if (!probed && (spent >= PROBE_AFTER_NODES || nodeCount >= LONG_SEARCH_NODES)) {
-                probed = settled = true;
-                if (!deducePosition(masks, true)) break;
-            } else if (!settled && (spent >= SETTLE_AFTER_NODES || nodeCount >= LONG_SEARCH_NODES)) {
-                settled = true;
-                if (!deducePosition(masks, false)) break;
-            }
         }
         choiceTop = base;
     }
@@ -396,23 +328,21 @@ uint64_t luby(uint64_t i) {
 }
 
 Outcome solveRegular() {
-    prepareDeduction();
+    prepareRelaxedPlay();
     noiseAmount = 0;
-    thorough = false;
-    memset(groupBlame, 0, sizeof groupBlame);
-    blameStep = 1;
-    for (uint64_t dive = 1;; ++dive) {
-        diveEnd = nodeCount + DIVE_UNIT * luby(dive);
-        thorough = nodeCount >= QUICK_NODES;
-        followBlame = nodeCount >= LONG_SEARCH_NODES;
+    for (uint64_t dive = 1; nodeCount < solverQuickNodes; ++dive) {
+        diveEnd = std::min(nodeCount + DIVE_UNIT * luby(dive), solverQuickNodes);
         choiceTop = 0;
         uint8_t masks[TILE_COUNT];
         memset(masks, ALL_PAIRINGS, sizeof masks);
-        const Outcome outcome = searchPairings(masks, true);
+        const Outcome outcome = searchPairings(masks);
         if (outcome != Aborted || aborted) return outcome;
         noiseAmount = DIVE_NOISE;
         noiseState = dive * 0x9E3779B97F4A7C15ull;
     }
+    diveEnd = UINT64_MAX;
+    const LearningOutcome outcome = searchWithLearning(stopHere, order, &orderCount);
+    return outcome == LearningWon ? Won : outcome == LearningLost ? Dead : Aborted;
 }
 
 // ---------------------------------------------------------------------------------------------------------

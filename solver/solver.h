@@ -3,7 +3,7 @@
 // caller's limit of nodes or time is reached, undecided.
 //
 // solver/position.h  the position: cells, free tiles, matching groups, removing and putting back tiles
-// solver/solver.h    the search
+// solver/solver.h    the search: quick dives, then solver/learning.h
 // solver/census.h    random deals, statistics of many solved deals
 #pragma once
 #include <cstdint>
@@ -24,6 +24,10 @@ struct SolverResult {
     uint64_t nodes;             // positions searched
     double milliseconds;
 };
+
+// Nodes of quick dives before the search that learns from its dead ends takes over (0: that search
+// alone); the tests vary it.
+extern uint64_t solverQuickNodes;
 
 // Lost states are remembered in a table of 2^SOLVER_TABLE_BITS entries (48 bytes each).
 constexpr int SOLVER_TABLE_BITS = 19;

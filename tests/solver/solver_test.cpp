@@ -167,18 +167,21 @@ TEST(Solver, AgreesWithAPlainSearchOnSmallBoards) {
                 tileTable[t].face = (uint8_t)faces[k];
                 setTileCells(tileTable[t].layer, tileTable[t].row, tileTable[t].column, (uint8_t)t);
             }
-            SolverResult result;
-            solvePosition(tileTable, tileGrid, SolverLimits{0, 0}, &result);
             const bool expected = BruteForce(tiles).winnable();
-            ASSERT_EQ(result.answer, expected ? SolverWinnable : SolverNotWinnable)
-                << name << ", board " << board;
-            if (expected) {
-                EXPECT_EQ(result.pairCount, n / 2);
-                EXPECT_TRUE(replayClearsBoard(tileTable, tileGrid, result)) << name << ", board " << board;
-                ++winnable;
-            } else {
-                ++lost;
+            // Both ways: quick dives first, and the search that learns from its dead ends alone.
+            for (uint64_t quickNodes : {300, 0}) {
+                solverQuickNodes = quickNodes;
+                SolverResult result;
+                solvePosition(tileTable, tileGrid, SolverLimits{0, 0}, &result);
+                ASSERT_EQ(result.answer, expected ? SolverWinnable : SolverNotWinnable)
+                    << name << ", board " << board << ", quick nodes " << quickNodes;
+                if (expected) {
+                    EXPECT_EQ(result.pairCount, n / 2);
+                    EXPECT_TRUE(replayClearsBoard(tileTable, tileGrid, result)) << name << ", board " << board;
+                }
             }
+            solverQuickNodes = 300;
+            ++(expected ? winnable : lost);
         }
     }
     // Both answers occur often enough for the comparison to mean something.
@@ -195,16 +198,32 @@ TEST(Solver, RemovalOrdersOfWholeDealsReplayUnderTheGameRules) {
     int winnable = 0;
     for (int deal = 0; deal < 24; ++deal) {
         dealCensusFaces(tileTable);
-        SolverResult result;
-        solvePosition(tileTable, tileGrid, SolverLimits{30000, 0}, &result);
-        ASSERT_NE(result.answer, SolverBadPosition);
-        if (result.answer != SolverWinnable) continue;
-        ++winnable;
-        EXPECT_EQ(result.pairCount, TILE_COUNT / 2);
-        EXPECT_TRUE(replayClearsBoard(tileTable, tileGrid, result)) << "deal " << deal;
-        EXPECT_EQ(memcmp(tileGrid, fullGrid, sizeof fullGrid), 0);  // the replay put the board back
+        SolverAnswer answers[2];
+        for (uint64_t quickNodes : {300, 0}) {
+            solverQuickNodes = quickNodes;
+            SolverResult result;
+            solvePosition(tileTable, tileGrid, SolverLimits{30000, 0}, &result);
+            answers[quickNodes == 0] = result.answer;
+            if (result.answer != SolverWinnable) continue;
+            EXPECT_EQ(result.pairCount, TILE_COUNT / 2);
+            EXPECT_TRUE(replayClearsBoard(tileTable, tileGrid, result)) << "deal " << deal;
+            EXPECT_EQ(memcmp(tileGrid, fullGrid, sizeof fullGrid), 0);  // the replay put the board back
+        }
+        solverQuickNodes = 300;
+        ASSERT_NE(answers[0], SolverBadPosition);
+        EXPECT_EQ(answers[0], answers[1]) << "deal " << deal;
+        winnable += answers[0] == SolverWinnable;
     }
     EXPECT_GE(winnable, 18);
+    // A deal of the arena that an earlier version of the solver called not winnable by a faulty deduction.
+    ASSERT_TRUE(loadDeliveredLayout("ARENA.MYL"));
+    seedCensusRandom(7);
+    for (int deal = 1; deal <= 385; ++deal) dealCensusFaces(tileTable);
+    SolverResult arena;
+    solvePosition(tileTable, tileGrid, SolverLimits{0, 0}, &arena);
+    EXPECT_EQ(arena.answer, SolverWinnable);
+    EXPECT_TRUE(replayClearsBoard(tileTable, tileGrid, arena));
+    ASSERT_TRUE(loadDeliveredLayout("DEFAULT.MYL"));
     // The game's easy deals are all winnable.
     Settings.EasyMode = 1;
     for (long second = 1; second <= 4; ++second) {
