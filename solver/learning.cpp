@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "solver/relaxed_play.h"
 #include "solver/position.h"
+#include "solver/relaxed_play.h"
 
 namespace {
 
@@ -388,9 +388,10 @@ int literalBlockDistance(const uint8_t* lits, int size) {
     return distinct;
 }
 
-// At level 0 after propagation: drops rules that hold for good and literals that are false for good, then
-// keeps the better half of the learned rules (fewest levels, then most used) and watches anew.
-void cleanUp(int keep) {
+// At level 0 after propagation: drops rules that hold for good and literals that are false for good, keeps
+// the `keep` best learned rules (fewest levels, then most used) and those of two levels at most unless the
+// store is full (`full`), and watches anew.
+void cleanUp(int keep, bool full) {
     static int ranked[CLAUSE_CAPACITY];
     int learnedSeen = 0;
     for (int c = 0; c < clauseCount; ++c)
@@ -403,7 +404,7 @@ void cleanUp(int keep) {
             return clauses[a].activity > clauses[b].activity;
         });
         for (int i = keep; i < learnedSeen; ++i)
-            if (clauses[ranked[i]].lbd > 2) dropped[ranked[i]] = 1;
+            if (full || clauses[ranked[i]].lbd > 2) dropped[ranked[i]] = 1;
     }
     uint8_t scratch[MAX_VARIABLES + 1];
     uint32_t at = 0;
@@ -732,7 +733,8 @@ LearningOutcome searchWithLearning(bool (*stop)(), uint8_t* order, int* orderCou
             broken = addClause(rule, size, true);
             if (broken == NO_CLAUSE) {
                 backtrackTo(0);
-                cleanUp(keep / 2);
+                cleanUp(keep / 2, true);
+                if (stop()) return LearningStopped;
                 continue;
             }
             clauses[broken].lbd = (uint8_t)std::min(255, literalBlockDistance(rule, size));
@@ -761,7 +763,8 @@ LearningOutcome searchWithLearning(bool (*stop)(), uint8_t* order, int* orderCou
             const int c = addClause(learned, size, true);
             if (c == NO_CLAUSE) {
                 backtrackTo(0);
-                cleanUp(keep / 2);
+                cleanUp(keep / 2, true);
+                if (stop()) return LearningStopped;
                 continue;
             }
             clauses[c].lbd = (uint8_t)std::min(255, literalBlockDistance(learned, size));
@@ -772,7 +775,7 @@ LearningOutcome searchWithLearning(bool (*stop)(), uint8_t* order, int* orderCou
             backtrackTo(0);
             if (propagate() != NO_CLAUSE) return LearningLost;
             if (learnedCount > keep) {
-                cleanUp(keep);
+                cleanUp(keep, false);
                 keep += keep / 10;
             }
         }
