@@ -1,4 +1,4 @@
-// The search over pairings that learns from its dead ends, for a regular board (see deduction.h) whose
+// The search over pairings that learns from its dead ends, for a regular board (see relaxed_play.h) whose
 // groups have two or four tiles left.
 //
 // Each group of four leaves in one of three pairings; "group g takes pairing p" is a yes-or-no question,

@@ -22,6 +22,7 @@
 #include <cstring>
 
 #include "solver/learning.h"
+#include "solver/luby.h"
 #include "solver/position.h"
 #include "solver/relaxed_play.h"
 
@@ -308,23 +309,6 @@ bool regularSearchApplies() {
     for (int g = 0; g < position.groupCount; ++g)
         if (position.groups[g].size != 2 && position.groups[g].size != 4) return false;
     return true;
-}
-
-// Element i (from 1) of the Luby sequence 1 1 2 1 1 2 4 1 1 2 ...
-uint64_t luby(uint64_t i) {
-    uint64_t size = 1;
-    int power = 0;
-    while (size < i + 1) {
-        size = 2 * size + 1;
-        ++power;
-    }
-    uint64_t x = i - 1;
-    while (size - 1 != x) {
-        size >>= 1;
-        --power;
-        x %= size;
-    }
-    return 1ull << power;
 }
 
 Outcome solveRegular() {
