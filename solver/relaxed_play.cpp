@@ -9,12 +9,17 @@ uint8_t groupLeft[TILE_COUNT][4];
 uint8_t placeInGroup[TILE_COUNT];
 
 namespace {
+uint8_t groupOfTile[TILE_COUNT];      // position.tiles[t].group, close together
+uint8_t groupLeftCount[TILE_COUNT];   // tiles left of each group, as gatherGroups found them
+}  // namespace
+
+namespace {
 
 // The partners tile y may still have: the other tile of a group of two, or those its possible pairings give.
 inline int partnersIn(int y, const uint8_t* m, int* partners) {
-    const int g = position.tiles[y].group;
+    const int g = groupOfTile[y];
     const int k = placeInGroup[y];
-    if (position.groups[g].left == 2) {
+    if (groupLeftCount[g] == 2) {
         partners[0] = groupLeft[g][1 - k];
         return 1;
     }
@@ -39,10 +44,28 @@ uint8_t seenByCount[TILE_COUNT];
 uint8_t blockers[TILE_COUNT][3];  // during a relaxed play: tiles above, left and right still there
 uint8_t relaxedGone[TILE_COUNT];
 uint8_t playStack[TILE_COUNT * 8];
+uint8_t edgeOf[TILE_COUNT];
+
+// The blockers of the tiles on the board as the position held them at the last play; the next play
+// brings them up to date with the tiles taken off or put back since.
+uint8_t boardBlockers[TILE_COUNT][3];
+uint64_t boardPresent[3];
 
 inline bool relaxedFree(int t) {
     const uint8_t* b = blockers[t];
-    return b[0] == 0 && (position.tiles[t].edge || b[1] == 0 || b[2] == 0);
+    return b[0] == 0 && (edgeOf[t] || b[1] == 0 || b[2] == 0);
+}
+
+void updateBoardBlockers() {
+    for (int w = 0; w < 3; ++w) {
+        for (uint64_t changed = boardPresent[w] ^ position.present[w]; changed; changed &= changed - 1) {
+            const int t = 64 * w + __builtin_ctzll(changed);
+            const int step = tileIsPresent(t) ? 1 : -1;
+            for (int i = 0; i < seenByCount[t]; ++i)
+                boardBlockers[seenByTile[t][i]][seenByRelation[t][i]] += (uint8_t)step;
+        }
+        boardPresent[w] = position.present[w];
+    }
 }
 
 }  // namespace
@@ -53,6 +76,8 @@ void prepareRelaxedPlay() {
         for (int t = 0; t < TILE_COUNT; ++t)
             if (tileIsPresent(t) && position.tiles[t].layer == layer) topDown[topDownCount++] = (uint8_t)t;
     memset(seenByCount, 0, sizeof seenByCount);
+    memset(boardBlockers, 0, sizeof boardBlockers);
+    memcpy(boardPresent, position.present, sizeof boardPresent);
     for (int i = 0; i < topDownCount; ++i) {
         const int t = topDown[i];
         const PositionTile& tile = position.tiles[t];
@@ -64,7 +89,10 @@ void prepareRelaxedPlay() {
                 if (seenByCount[s] >= SEEN_BY_CAPACITY) abort();
                 seenByTile[s][seenByCount[s]] = (uint8_t)t;
                 seenByRelation[s][seenByCount[s]++] = (uint8_t)relation;
+                ++boardBlockers[t][relation];
             }
+        edgeOf[t] = tile.edge;
+        groupOfTile[t] = tile.group;
     }
 }
 
@@ -78,22 +106,18 @@ void gatherGroups() {
             placeInGroup[t] = (uint8_t)n;
             groupLeft[g][n++] = (uint8_t)t;
         }
+        groupLeftCount[g] = (uint8_t)n;
     }
 }
 
 bool relaxedPlayClears(const uint8_t* m) {
+    updateBoardBlockers();
+    memcpy(blockers, boardBlockers, sizeof blockers);
+    memset(relaxedGone, 0, sizeof relaxedGone);
     int top = 0;
     for (int i = 0; i < topDownCount; ++i) {
         const int t = topDown[i];
-        if (!tileIsPresent(t)) continue;
-        relaxedGone[t] = 0;
-        uint8_t* b = blockers[t];
-        const PositionTile& tile = position.tiles[t];
-        b[0] = b[1] = b[2] = 0;
-        for (int k = 0; k < tile.aboveCount; ++k) b[0] += tileIsPresent(tile.above[k]);
-        for (int k = 0; k < tile.leftCount; ++k) b[1] += tileIsPresent(tile.left[k]);
-        for (int k = 0; k < tile.rightCount; ++k) b[2] += tileIsPresent(tile.right[k]);
-        if (relaxedFree(t)) playStack[top++] = (uint8_t)t;
+        if (tileIsPresent(t) && relaxedFree(t)) playStack[top++] = (uint8_t)t;
     }
     int left = position.tilesLeft;
     while (top > 0) {
@@ -121,8 +145,8 @@ bool relaxedPlayClears(const uint8_t* m) {
                 if (!wasFree && relaxedFree(d)) playStack[top++] = (uint8_t)d;
             }
             // Tiles of the group that are free and waited for a partner to be gone.
-            const int g = position.tiles[x].group;
-            for (int k = 0; k < position.groups[g].left; ++k) {
+            const int g = groupOfTile[x];
+            for (int k = 0; k < groupLeftCount[g]; ++k) {
                 const int y = groupLeft[g][k];
                 if (!relaxedGone[y] && relaxedFree(y)) playStack[top++] = (uint8_t)y;
             }

@@ -26,7 +26,7 @@
 #include "solver/position.h"
 #include "solver/relaxed_play.h"
 
-uint64_t solverQuickNodes = 300;
+uint64_t solverQuickNodes = 640;
 
 namespace {
 

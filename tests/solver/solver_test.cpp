@@ -169,7 +169,8 @@ TEST(Solver, AgreesWithAPlainSearchOnSmallBoards) {
             }
             const bool expected = BruteForce(tiles).winnable();
             // Both ways: quick dives first, and the search that learns from its dead ends alone.
-            for (uint64_t quickNodes : {300, 0}) {
+            const uint64_t usual = solverQuickNodes;
+            for (uint64_t quickNodes : {usual, uint64_t{0}}) {
                 solverQuickNodes = quickNodes;
                 SolverResult result;
                 solvePosition(tileTable, tileGrid, SolverLimits{0, 0}, &result);
@@ -180,7 +181,7 @@ TEST(Solver, AgreesWithAPlainSearchOnSmallBoards) {
                     EXPECT_TRUE(replayClearsBoard(tileTable, tileGrid, result)) << name << ", board " << board;
                 }
             }
-            solverQuickNodes = 300;
+            solverQuickNodes = usual;
             ++(expected ? winnable : lost);
         }
     }
@@ -199,7 +200,8 @@ TEST(Solver, RemovalOrdersOfWholeDealsReplayUnderTheGameRules) {
     for (int deal = 0; deal < 24; ++deal) {
         dealCensusFaces(tileTable);
         SolverAnswer answers[2];
-        for (uint64_t quickNodes : {300, 0}) {
+        const uint64_t usual = solverQuickNodes;
+        for (uint64_t quickNodes : {usual, uint64_t{0}}) {
             solverQuickNodes = quickNodes;
             SolverResult result;
             solvePosition(tileTable, tileGrid, SolverLimits{30000, 0}, &result);
@@ -209,7 +211,7 @@ TEST(Solver, RemovalOrdersOfWholeDealsReplayUnderTheGameRules) {
             EXPECT_TRUE(replayClearsBoard(tileTable, tileGrid, result)) << "deal " << deal;
             EXPECT_EQ(memcmp(tileGrid, fullGrid, sizeof fullGrid), 0);  // the replay put the board back
         }
-        solverQuickNodes = 300;
+        solverQuickNodes = usual;
         ASSERT_NE(answers[0], SolverBadPosition);
         EXPECT_EQ(answers[0], answers[1]) << "deal " << deal;
         winnable += answers[0] == SolverWinnable;
