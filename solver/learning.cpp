@@ -228,7 +228,7 @@ void notePhases(const uint8_t* dom) {
 
 // A real game played greedily with the pairings dom allows: pairs leave together, both free. Sure pairs
 // first (a pair of a fixed pairing, the last two of a group, a group whose four tiles are all free), else
-// the free pair whose tiles hold the most tiles down; its group's pairing is then fixed for this game and
+// the free pair that frees the most tiles, then holds the most tiles down; its group's pairing is then fixed for this game and
 // becomes the group's preferred one. Returns the tiles it leaves on the board; when none, order holds the
 // pairs in the order they left.
 int greedyGame(const uint8_t* dom, uint8_t* order) {
@@ -253,6 +253,25 @@ int greedyGame(const uint8_t* dom, uint8_t* order) {
         return count;
     };
     auto freeNow = [&](int x) { return !gone[x] && relaxedFree(x); };
+    // Tiles that taking off the free pair (a, b) would free.
+    auto frees = [&](int a, int b) {
+        uint8_t before[32];
+        int n = 0;
+        for (int x : {a, b})
+            for (int i = 0; i < dependantCount[x]; ++i) before[n++] = relaxedFree(dependant[x][i]);
+        for (int x : {a, b})
+            for (int i = 0; i < dependantCount[x]; ++i) --blockers[dependant[x][i]][dependantRelation[x][i]];
+        int freed = 0;
+        n = 0;
+        for (int x : {a, b})
+            for (int i = 0; i < dependantCount[x]; ++i) {
+                const int d = dependant[x][i];
+                freed += !gone[d] && d != a && d != b && !before[n++] && relaxedFree(d);
+            }
+        for (int x : {a, b})
+            for (int i = 0; i < dependantCount[x]; ++i) ++blockers[dependant[x][i]][dependantRelation[x][i]];
+        return freed;
+    };
     for (;;) {
         bool taken = false;
         for (int g = 0; g < groupCount; ++g) {
@@ -291,8 +310,9 @@ int greedyGame(const uint8_t* dom, uint8_t* order) {
                 if (!(dom[g] & (1 << p))) continue;
                 const int c = p == 1 ? 2 : 1, d = 6 - p - c;
                 int score = -1;
-                if (freeNow(t[0]) && freeNow(t[p])) score = holds(t[0]) + holds(t[p]);
-                if (freeNow(t[c]) && freeNow(t[d])) score = std::max(score, holds(t[c]) + holds(t[d]));
+                if (freeNow(t[0]) && freeNow(t[p])) score = 4 * frees(t[0], t[p]) + holds(t[0]) + holds(t[p]);
+                if (freeNow(t[c]) && freeNow(t[d]))
+                    score = std::max(score, 4 * frees(t[c], t[d]) + holds(t[c]) + holds(t[d]));
                 if (score < 0) continue;
                 score = 4 * score + (p == phase[g]);
                 if (score > bestScore) {
