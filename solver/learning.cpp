@@ -228,9 +228,9 @@ void notePhases(const uint8_t* dom) {
 
 // A real game played greedily with the pairings dom allows: pairs leave together, both free. Sure pairs
 // first (a pair of a fixed pairing, the last two of a group, a group whose four tiles are all free), else
-// the free pair that frees the most tiles, then holds the most tiles down; its group's pairing is then fixed for this game and
-// becomes the group's preferred one. Returns the tiles it leaves on the board; when none, order holds the
-// pairs in the order they left.
+// the free pair that frees the most tiles, then holds the most tiles down; its group's pairing is then
+// fixed for this game and becomes the group's preferred one. Returns the tiles it leaves on the board;
+// when none, order holds the pairs in the order they left.
 int greedyGame(const uint8_t* dom, uint8_t* order) {
     memset(gone, 0, sizeof gone);
     memcpy(blockers, boardBlockers, sizeof blockers);
