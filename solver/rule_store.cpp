@@ -185,7 +185,23 @@ int analyse(int r, uint8_t* learned) {
         --pending;
     } while (pending > 0);
     learned[0] = (uint8_t)(literal ^ 1);
-    for (int i = 1; i < size; ++i) seen[variableOf(learned[i])] = 0;
+    // A literal whose answer followed from the others' (its reason holds only literals of the rule or of
+    // level 0) adds nothing.
+    uint8_t all[RULE_MAX_VARIABLES + 1];
+    const int allSize = size;
+    memcpy(all, learned, (size_t)size);
+    int kept = 1;
+    for (int i = 1; i < allSize; ++i) {
+        const int r = reason[variableOf(all[i])];
+        bool implied = r != NO_RULE;
+        for (int k = 1; implied && k < store[r].size; ++k) {
+            const int v = variableOf(ruleLiterals[store[r].start + k]);
+            implied = seen[v] || rules.level[v] == 0;
+        }
+        if (!implied) learned[kept++] = all[i];
+    }
+    size = kept;
+    for (int i = 1; i < allSize; ++i) seen[variableOf(all[i])] = 0;
     for (int i = 2; i < size; ++i)
         if (literalLevel(learned[i]) > literalLevel(learned[1])) std::swap(learned[1], learned[i]);
     activityIncrement /= ACTIVITY_DECAY;
