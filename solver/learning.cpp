@@ -137,6 +137,13 @@ void currentDomains(uint8_t* dom) {
     }
 }
 
+// Why tiles the relaxed play leaves are lost for good: each of them is blocked by tiles among them, or free
+// with every partner its group's possible pairings give it among them and blocked. In a real game under
+// those pairings (whatever the other groups do), the first of them to leave would need to be free and to
+// leave with a free partner its pairing gives it, while all of them are still on the board; a removal only
+// ever frees tiles, so that cannot happen. The rule therefore needs only the narrowed pairings of the groups
+// of those tiles, and none of a group whose tiles among them are all blocked.
+//
 // The relaxed play has left tiles on the board under the pairings dom allows. Shrinks what it depends on:
 // each group whose pairings are narrowed is, most recently narrowed first, given all three back, and kept
 // so when the tiles left still block one another. Writes the rule (as literals, all false now) that the
