@@ -267,8 +267,8 @@ void listPairings(const uint8_t* masks, int g) {
                      [](const Choice& x, const Choice& y) { return x.score > y.score; });
 }
 
-// Searches the position with the pairings open in masks (narrowed in place).
-Outcome searchPairings(uint8_t* masks) {
+// Searches the position with the pairings open in masks.
+Outcome searchPairings(const uint8_t* masks) {
     if (stopHere()) return Aborted;
     const int mark = orderCount;
     takeSurePairs(masks);
@@ -278,28 +278,24 @@ Outcome searchPairings(uint8_t* masks) {
         gatherGroups();
         alive = relaxedPlayClears(masks);
     }
-    uint8_t tried[TILE_COUNT];
-    memcpy(tried, masks, (size_t)position.groupCount);
     const int g = alive ? chooseGroup(masks) : -1;
     if (g >= 0) {
         const int base = choiceTop;
         listPairings(masks, g);
         uint8_t child[TILE_COUNT];
         for (int i = base; i < choiceTop; ++i) {
-            const int p = choices[i].pairing;
             memcpy(child, masks, (size_t)position.groupCount);
-            child[g] = (uint8_t)(1 << p);
+            child[g] = (uint8_t)(1 << choices[i].pairing);
             const Outcome outcome = searchPairings(child);
             if (outcome != Dead) {
                 choiceTop = base;
                 if (outcome == Aborted) undoTo(mark);
                 return outcome;
             }
-            gatherGroups();
         }
         choiceTop = base;
     }
-    if (alive) tableStore(tried);
+    if (alive) tableStore(masks);
     undoTo(mark);
     return Dead;
 }
