@@ -464,7 +464,6 @@ LearningOutcome searchWithLearning(bool (*stop)(), uint8_t* order, int* orderCou
                     *orderCount = tileCount;
                     return LearningWon;
                 }
-                startFromBoard();
                 fresh = false;
             }
             if (stop()) return LearningStopped;
