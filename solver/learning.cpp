@@ -39,7 +39,6 @@ uint8_t playStack[4 * TILE_COUNT * 16];
 
 uint8_t edgeOf[TILE_COUNT];
 uint8_t boardBlockers[TILE_COUNT][3];  // with every tile of the position on the board
-bool startsFromBoard;                  // inSet holds every tile of the position
 
 inline bool relaxedFree(int t) {
     const uint8_t* b = blockers[t];
@@ -48,37 +47,24 @@ inline bool relaxedFree(int t) {
 
 void startFromBoard() {
     for (int i = 0; i < tileCount; ++i) inSet[boardTiles[i]] = 1;
-    startsFromBoard = true;
 }
 
 // Plays from the tiles in inSet with the pairings allowed by dom (bits 1-3 a group of four); returns how
 // many tiles it leaves on the board (gone[t] == 0 for those of inSet).
 int play(const uint8_t* dom) {
-    int top = 0;
+    memcpy(blockers, boardBlockers, sizeof blockers);
     int left = 0;
-    if (startsFromBoard) {
-        memset(gone, 0, sizeof gone);
-        memcpy(blockers, boardBlockers, sizeof blockers);
-        left = tileCount;
-        for (int i = 0; i < tileCount; ++i)
-            if (relaxedFree(boardTiles[i])) playStack[top++] = boardTiles[i];
-    } else {
-        for (int i = 0; i < tileCount; ++i) {
-            const int t = boardTiles[i];
-            gone[t] = !inSet[t];
-            left += inSet[t];
-        }
-        for (int i = 0; i < tileCount; ++i) {
-            const int t = boardTiles[i];
-            if (!inSet[t]) continue;
-            const PositionTile& tile = position.tiles[t];
-            uint8_t* b = blockers[t];
-            b[0] = b[1] = b[2] = 0;
-            for (int k = 0; k < tile.aboveCount; ++k) b[0] += !gone[tile.above[k]];
-            for (int k = 0; k < tile.leftCount; ++k) b[1] += !gone[tile.left[k]];
-            for (int k = 0; k < tile.rightCount; ++k) b[2] += !gone[tile.right[k]];
-            if (relaxedFree(t)) playStack[top++] = (uint8_t)t;
-        }
+    for (int i = 0; i < tileCount; ++i) {
+        const int t = boardTiles[i];
+        gone[t] = !inSet[t];
+        left += inSet[t];
+        if (gone[t])
+            for (int k = 0; k < dependantCount[t]; ++k) --blockers[dependant[t][k]][dependantRelation[t][k]];
+    }
+    int top = 0;
+    for (int i = 0; i < tileCount; ++i) {
+        const int t = boardTiles[i];
+        if (!gone[t] && relaxedFree(t)) playStack[top++] = (uint8_t)t;
     }
     leaveCount = 0;
     while (top > 0) {
@@ -149,7 +135,6 @@ void currentDomains(uint8_t* dom) {
 // so when the tiles left still block one another. Writes the rule (as literals, all false now) that the
 // remaining narrowing breaks; returns its size.
 int explainDeadEnd(uint8_t* dom, uint8_t* rule) {
-    startsFromBoard = false;
     for (int i = 0; i < tileCount; ++i) {
         const int t = boardTiles[i];
         inSet[t] = !gone[t];
